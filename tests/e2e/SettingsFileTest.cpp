@@ -1,0 +1,280 @@
+// The settings file as the programs see it: a probe program built on the
+// settings store is copied into private directories and run there, so
+// "beside the executable" is a real, isolated place.
+#include "ClockSettings.h"
+#include "Processes.h"
+#include "SettingsFile.h"
+#include "ShiftJis.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const std::string kProbe = WindowsPathOf(SETTINGS_PROBE_EXE);
+
+std::string DefaultBytes() {
+  ClockSettings record;
+  SetDefaultSettings(record);
+  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+std::string DistinctRecordBytes(char seed) {
+  std::string bytes(sizeof(ClockSettings), '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(seed + i * 7);
+  return bytes;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& directory) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = entry.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  return names;
+}
+
+// A private directory holding nothing but a copy of the probe (and what the
+// probe writes beside itself); the test's own files stay one level up.
+class ProbeHome {
+ public:
+  explicit ProbeHome(const std::string& subdirectory = "home") : m_scratch("settings") {
+    m_directory = m_scratch.Path() + "\\" + subdirectory;
+    CreateDirectoryTree(m_directory);
+    m_probe = m_directory + "\\probe.exe";
+    m_copied = CopyFileA(kProbe.c_str(), m_probe.c_str(), FALSE) != 0;
+  }
+
+  bool Ready() const { return m_copied; }
+  const std::string& Directory() const { return m_directory; }
+  std::string SettingsFile() const { return m_directory + "\\curlin.dat"; }
+
+  // Runs "load" and returns the record's bytes; ExeDirectory into *directory.
+  std::string Load(std::string* directory = nullptr) {
+    const std::string out = m_scratch.File("loaded.bin");
+    EXPECT_EQ(RunToExit(m_probe, "load \"" + out + "\""), 0u);
+    if (directory != nullptr) *directory = ReadBytes(out + ".dir");
+    return ReadBytes(out);
+  }
+
+  // Runs "save" for the given bytes; returns the probe's exit code.
+  DWORD Save(const std::string& recordBytes, HWND window = nullptr) {
+    const std::string in = m_scratch.File("to-save.bin");
+    WriteBytes(in, recordBytes);
+    std::string args = "save \"" + in + "\"";
+    if (window != nullptr) args += " " + std::to_string(reinterpret_cast<UINT_PTR>(window));
+    return RunToExit(m_probe, args);
+  }
+
+ private:
+  ScratchDirectory m_scratch;
+  std::string m_directory;
+  std::string m_probe;
+  bool m_copied = false;
+};
+
+TEST(LoadSettings, MissingOrShortFileGivesTheDefaultsAndFindsTheDirectory) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  std::string directory;
+  EXPECT_EQ(home.Load(&directory), DefaultBytes());
+  EXPECT_EQ(directory, home.Directory());
+
+  WriteBytes(home.SettingsFile(), DistinctRecordBytes(1).substr(0, 155));
+  EXPECT_EQ(home.Load(), DefaultBytes()) << "155 bytes are not a record";
+
+  WriteBytes(home.SettingsFile(), "");
+  EXPECT_EQ(home.Load(), DefaultBytes());
+}
+
+TEST(LoadSettings, TakesTheFirst156BytesUnchanged) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  const std::string record = DistinctRecordBytes(3);
+  WriteBytes(home.SettingsFile(), record + std::string(44, '\x55'));
+  EXPECT_EQ(home.Load(), record);
+  // Nonsense is not validated: unterminated texts and odd values come back as stored.
+  const std::string nonsense(156, '\xFF');
+  WriteBytes(home.SettingsFile(), nonsense);
+  EXPECT_EQ(home.Load(), nonsense);
+}
+
+TEST(SaveSettings, StoresExactlyTheRecordAndLeavesNoOtherFile) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  const std::string record = DistinctRecordBytes(5);
+  EXPECT_EQ(home.Save(record), 1u);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
+  EXPECT_EQ(home.Load(), record) << "what is saved loads back byte for byte";
+
+  const std::string second = DistinctRecordBytes(9);
+  EXPECT_EQ(home.Save(second), 1u);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), second) << "a longer old file is replaced whole";
+  const std::vector<std::string> names = FileNamesIn(home.Directory());
+  EXPECT_EQ(names.size(), 2u) << "only the probe and curlin.dat";
+}
+
+TEST(SaveSettings, WorksInDirectoriesWithSpacesAndDoubleByteNames) {
+  ASSERT_TRUE(JapaneseLocaleActive());
+  // 表 and ソ carry the byte 0x5C as their second byte.
+  ProbeHome home("with space\\" + ToShiftJis(L"表ソ設定"));
+  ASSERT_TRUE(home.Ready());
+  std::string directory;
+  home.Load(&directory);
+  EXPECT_EQ(directory, home.Directory());
+  const std::string record = DistinctRecordBytes(11);
+  EXPECT_EQ(home.Save(record), 1u);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
+}
+
+TEST(SaveSettings, AReadOnlyFileFailsAndStaysByteForByte) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  const std::string old = DistinctRecordBytes(13);
+  WriteBytes(home.SettingsFile(), old);
+  ASSERT_TRUE(SetFileAttributesA(home.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(home.Save(DistinctRecordBytes(17)), 0u);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), old);
+  EXPECT_EQ(FileNamesIn(home.Directory()).size(), 2u) << "no temporary file is left";
+}
+
+TEST(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  const std::string old = DistinctRecordBytes(19);
+  WriteBytes(home.SettingsFile(), old);
+  HANDLE held = CreateFileA(home.SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(home.Save(DistinctRecordBytes(23)), 0u);
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), old);
+  EXPECT_EQ(FileNamesIn(home.Directory()).size(), 2u) << "no temporary file is left";
+}
+
+TEST(SaveSettings, APathThatWouldBeCutIsNeverUsed) {
+  // The probe's own path fits 259 bytes, its settings file's path does not.
+  ScratchDirectory base("deep");
+  std::string directory = base.Path();
+  while (directory.size() < 252) directory += "\\" + std::string(std::min<size_t>(40, 252 - directory.size() - 1), 'd');
+  ASSERT_EQ(directory.size(), 252u);
+  ASSERT_TRUE(CreateDirectoryTree(directory));
+  const std::string probe = directory + "\\p.exe";
+  ASSERT_TRUE(CopyFileA(kProbe.c_str(), probe.c_str(), FALSE));
+
+  const std::string out = base.Path() + "\\loaded.bin";
+  ASSERT_EQ(RunToExit(probe, "load \"" + out + "\""), 0u);
+  EXPECT_EQ(ReadBytes(out), DefaultBytes());
+  EXPECT_EQ(ReadBytes(out + ".dir"), directory);
+
+  const std::string in = base.Path() + "\\to-save.bin";
+  WriteBytes(in, DistinctRecordBytes(29));
+  EXPECT_EQ(RunToExit(probe, "save \"" + in + "\""), 0u);
+  EXPECT_EQ(FileNamesIn(directory), std::vector<std::string>{"p.exe"}) << "nothing cut short was written";
+}
+
+// A top-level window titled "curlin" on its own thread that records each
+// reload request together with the settings file's bytes at that moment.
+class ReloadReceiver {
+ public:
+  explicit ReloadReceiver(std::string settingsFile, bool hang = false)
+      : m_settingsFile(std::move(settingsFile)), m_hang(hang) {
+    m_thread = std::thread([this] { Run(); });
+    WaitUntil([this] { return m_window.load() != nullptr; }, 10000);
+  }
+  ~ReloadReceiver() {
+    m_release = true;
+    if (HWND window = m_window.load()) PostMessageA(window, WM_CLOSE, 0, 0);
+    m_thread.join();
+  }
+
+  HWND Window() const { return m_window.load(); }
+  int Requests() const { return m_requests.load(); }
+  std::string BytesSeen() const { return m_bytesSeen; }
+  void Hang() { m_hang = true; PostMessageA(m_window.load(), WM_NULL, 0, 0); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ReloadReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_RELOADSETTINGS && self != nullptr && wParam == 0 && lParam == 0) {
+      self->m_bytesSeen = ReadBytes(self->m_settingsFile);
+      ++self->m_requests;
+      return 0;
+    }
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  void Run() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ReloadReceiver";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "ReloadReceiver", "curlin", WS_OVERLAPPEDWINDOW, 0, 0, 10,
+                                  10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_window = window;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+      while (m_hang && !m_release) Sleep(10);  // stops serving messages, as a hung program
+      DispatchMessageA(&message);
+    }
+  }
+
+  std::string m_settingsFile;
+  std::atomic<bool> m_hang;
+  std::atomic<bool> m_release{false};
+  std::atomic<HWND> m_window{nullptr};
+  std::atomic<int> m_requests{0};
+  std::string m_bytesSeen;
+  std::thread m_thread;
+};
+
+TEST(SaveSettings, TellsTheWindowOnlyAfterTheWholeFileIsInPlace) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  ReloadReceiver receiver(home.SettingsFile());
+  ASSERT_NE(receiver.Window(), nullptr);
+  const std::string record = DistinctRecordBytes(31);
+  EXPECT_EQ(home.Save(record, receiver.Window()), 1u);
+  EXPECT_EQ(receiver.Requests(), 1);
+  EXPECT_EQ(receiver.BytesSeen(), record);
+
+  EXPECT_EQ(home.Save(DistinctRecordBytes(37)), 1u);
+  EXPECT_EQ(receiver.Requests(), 1) << "no window given, nobody is told";
+}
+
+TEST(SaveSettings, AFailedSaveSendsNoReloadRequest) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  ReloadReceiver receiver(home.SettingsFile());
+  WriteBytes(home.SettingsFile(), DistinctRecordBytes(41));
+  SetFileAttributesA(home.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(home.Save(DistinctRecordBytes(43), receiver.Window()), 0u);
+  PumpMessages();
+  EXPECT_EQ(receiver.Requests(), 0);
+}
+
+TEST(SaveSettings, AHungReceiverDoesNotFreezeTheSaver) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  ReloadReceiver receiver(home.SettingsFile());
+  receiver.Hang();
+  const std::string record = DistinctRecordBytes(47);
+  // The save gives up on the receiver after a bounded wait and still reports
+  // the stored file as a success.
+  EXPECT_EQ(home.Save(record, receiver.Window()), 1u);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
+}
+
+}  // namespace

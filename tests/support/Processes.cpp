@@ -1,0 +1,172 @@
+#include "Processes.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+std::string ModuleDirectory() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string text = path;
+  return text.substr(0, text.find_last_of('\\'));
+}
+
+}  // namespace
+
+std::string WindowsPathOf(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+ScratchDirectory::ScratchDirectory(const std::string& name) {
+  static int counter = 0;
+  char unique[64];
+  std::snprintf(unique, sizeof unique, "%lu-%d", GetCurrentProcessId(), ++counter);
+  m_path = ModuleDirectory() + "\\scratch\\" + name + "-" + unique;
+  RemoveDirectoryTree(m_path);
+  CreateDirectoryTree(m_path);
+}
+
+ScratchDirectory::~ScratchDirectory() { RemoveDirectoryTree(m_path); }
+
+bool CreateDirectoryTree(const std::string& path) {
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  }
+  return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void RemoveDirectoryTree(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string child = path + "\\" + name;
+      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryTree(child);
+      } else {
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+  }
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryA(path.c_str());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string ReadBytes(const std::string& path, bool* exists) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                            FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (exists != nullptr) *exists = file != INVALID_HANDLE_VALUE;
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    bytes.append(buffer, read);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept
+    : m_process(std::exchange(other.m_process, nullptr)), m_id(std::exchange(other.m_id, 0)) {}
+
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
+  if (this != &other) {
+    Terminate();
+    m_process = std::exchange(other.m_process, nullptr);
+    m_id = std::exchange(other.m_id, 0);
+  }
+  return *this;
+}
+
+ChildProcess::~ChildProcess() { Terminate(); }
+
+bool ChildProcess::Start(const std::string& exe, const std::string& args,
+                         const std::string& cwd) {
+  Terminate();
+  std::string commandLine = "\"" + exe + "\"";
+  if (!args.empty()) commandLine += " " + args;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
+    return false;
+  }
+  CloseHandle(info.hThread);
+  m_process = info.hProcess;
+  m_id = info.dwProcessId;
+  return true;
+}
+
+bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+  if (m_process == nullptr) return false;
+  const bool ended = WaitUntil(
+      [this] { return WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0; }, timeoutMs);
+  if (ended && exitCode != nullptr) GetExitCodeProcess(m_process, exitCode);
+  return ended;
+}
+
+bool ChildProcess::Running() const {
+  return m_process != nullptr && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
+}
+
+void ChildProcess::Terminate() {
+  if (m_process == nullptr) return;
+  if (Running()) {
+    TerminateProcess(m_process, 99);
+    WaitForSingleObject(m_process, 5000);
+  }
+  CloseHandle(m_process);
+  m_process = nullptr;
+  m_id = 0;
+}
+
+DWORD RunToExit(const std::string& exe, const std::string& args, DWORD timeoutMs) {
+  ChildProcess child;
+  if (!child.Start(exe, args)) return 0xFFFFFFFF;
+  DWORD code = 0xFFFFFFFF;
+  if (!child.WaitForExit(timeoutMs, &code)) return 0xFFFFFFFF;
+  return code;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return condition();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    PumpMessages();
+  }
+}

@@ -1,0 +1,52 @@
+#include "ClockSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string BytesOf(const ClockSettings& record) {
+  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+std::string Field(const char* text, size_t width) {
+  std::string field(text);
+  field.resize(width, '\0');
+  return field;
+}
+
+TEST(ClockSettings, DefaultRecordIsExactlyTheDocumentedBytes) {
+  std::string expected;
+  expected += std::string("\xEE\xFF\xFF\xFF", 4);                  // lfHeight -18
+  expected += std::string(12, '\0');                              // width, escapement, orientation
+  expected += std::string("\x90\x01\x00\x00", 4);                  // weight 400
+  expected += std::string("\x00\x00\x00\x80", 4);                  // italic, underline, strike, SHIFTJIS
+  expected += std::string("\x03\x02\x01\x31", 4);                  // precisions, draft, fixed modern
+  expected += Field("\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E", 32);  // ＭＳ ゴシック
+  expected += std::string("\xFF\xFF\x80\x00", 4);                  // backColor
+  expected += std::string(4, '\0');                               // textColor black
+  expected += std::string("\x00\x00\x01\x00", 4);                  // time only
+  expected += std::string("\x02\x00\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00", 12);
+  expected += std::string("\x01\x00\x00\x00\x01\x00\x00\x00", 8);
+  expected += Field("MM'/'dd", 32);
+  expected += Field("HH':'mm", 32);
+  ASSERT_EQ(expected.size(), 156u);
+
+  ClockSettings record;
+  std::memset(&record, 0xCD, sizeof record);
+  SetDefaultSettings(record);
+  EXPECT_EQ(BytesOf(record), expected);
+}
+
+TEST(ClockSettings, TerminatedFontCutsAnUnterminatedFaceAndKeepsTheRest) {
+  LOGFONTA font;
+  std::memset(&font, 'A', sizeof font);
+  const LOGFONTA copy = TerminatedFont(font);
+  EXPECT_EQ(std::string(copy.lfFaceName), std::string(31, 'A'));
+  EXPECT_EQ(std::memcmp(&copy, &font, offsetof(LOGFONTA, lfFaceName) + 31), 0);
+  EXPECT_EQ(font.lfFaceName[31], 'A') << "the original stays unchanged";
+}
+
+}  // namespace
