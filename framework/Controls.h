@@ -1,0 +1,25 @@
+// Member controls: typed access to a dialog's child controls. They only
+// address their windows, which belong to the dialog.
+#pragma once
+
+#include "Wnd.h"
+
+class CButton : public CWnd {
+ public:
+  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+  void SetCheck(int state) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
+};
+
+class CComboBox : public CWnd {
+ public:
+  int AddString(const char* text) {
+    return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+  }
+  int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+  // -1 (CB_ERR) when no item is selected.
+  int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+  // -1 removes the selection.
+  int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
+};
+
+class CStatic : public CWnd {};

@@ -1,0 +1,16 @@
+#include "FontDialog.h"
+
+#include "Wnd.h"
+
+CFontDialog::CFontDialog(LOGFONTA* description, DWORD flags, HDC printer, CWnd* parent)
+    : m_cf(), m_lf(), m_pParentWnd(parent) {
+  m_cf.lStructSize = sizeof m_cf;
+  m_cf.hDC = printer;
+  m_cf.lpLogFont = description != nullptr ? description : &m_lf;
+  m_cf.Flags = flags | (description != nullptr ? CF_INITTOLOGFONTSTRUCT : 0);
+}
+
+INT_PTR CFontDialog::DoModal() {
+  m_cf.hwndOwner = CWnd::GetSafeOwner(m_pParentWnd);
+  return ChooseFontA(&m_cf) ? IDOK : IDCANCEL;
+}
