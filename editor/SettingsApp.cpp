@@ -1,0 +1,42 @@
+#include "SettingsApp.h"
+
+#include "JapaneseText.h"
+#include "SettingsDlg.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr UINT ID_HELP = 0xE146;  // the framework's help command, 57670
+
+}  // namespace
+
+const MessageMapEntry CSettingsApp::messageEntries[] = {
+    CommandEntry<&CWinApp::OnHelp>(0, ID_HELP),
+};
+
+const MessageMap CSettingsApp::messageMap = {&CWinApp::messageMap, messageEntries,
+                                             std::size(messageEntries)};
+
+CSettingsApp theApp;
+
+CSettingsApp::CSettingsApp() : CWinApp(nullptr) {}
+
+CSettingsApp::~CSettingsApp() = default;
+
+const MessageMap* CSettingsApp::GetMessageMap() const { return &messageMap; }
+
+BOOL CSettingsApp::InitInstance() {
+  // An editor that is already open is brought to the front instead.
+  if (HWND open = FindWindowA(nullptr, JapaneseText::kEditorTitle)) {
+    SetForegroundWindow(open);
+    return FALSE;
+  }
+
+  CSettingsDlg dialog;
+  m_pMainWnd = &dialog;
+  dialog.DoModal();
+  m_pMainWnd = nullptr;  // the dialog object ends here
+  // FALSE: the program ends with the dialog, without a message loop of its own.
+  return FALSE;
+}

@@ -1,0 +1,19 @@
+// The editor program: lets one editor run at a time and runs the settings
+// dialog as its main window.
+#pragma once
+
+#include "WinApp.h"
+
+class CSettingsApp : public CWinApp {
+ public:
+  CSettingsApp();
+  ~CSettingsApp() override;
+
+  const MessageMap* GetMessageMap() const override;
+  BOOL InitInstance() override;
+
+  static const MessageMap messageMap;
+
+ private:
+  static const MessageMapEntry messageEntries[];
+};
