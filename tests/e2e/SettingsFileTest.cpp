@@ -3,15 +3,14 @@
 // "beside the executable" is a real, isolated place.
 #include "ClockSettings.h"
 #include "Processes.h"
+#include "ReloadReceiver.h"
 #include "SettingsFile.h"
 #include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -181,64 +180,6 @@ TEST(SaveSettings, APathThatWouldBeCutIsNeverUsed) {
   EXPECT_EQ(RunToExit(probe, "save \"" + in + "\""), 0u);
   EXPECT_EQ(FileNamesIn(directory), std::vector<std::string>{"p.exe"}) << "nothing cut short was written";
 }
-
-// A top-level window titled "curlin" on its own thread that records each
-// reload request together with the settings file's bytes at that moment.
-class ReloadReceiver {
- public:
-  explicit ReloadReceiver(std::string settingsFile, bool hang = false)
-      : m_settingsFile(std::move(settingsFile)), m_hang(hang) {
-    m_thread = std::thread([this] { Run(); });
-    WaitUntil([this] { return m_window.load() != nullptr; }, 10000);
-  }
-  ~ReloadReceiver() {
-    m_release = true;
-    if (HWND window = m_window.load()) PostMessageA(window, WM_CLOSE, 0, 0);
-    m_thread.join();
-  }
-
-  HWND Window() const { return m_window.load(); }
-  int Requests() const { return m_requests.load(); }
-  std::string BytesSeen() const { return m_bytesSeen; }
-  void Hang() { m_hang = true; PostMessageA(m_window.load(), WM_NULL, 0, 0); }
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ReloadReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_RELOADSETTINGS && self != nullptr && wParam == 0 && lParam == 0) {
-      self->m_bytesSeen = ReadBytes(self->m_settingsFile);
-      ++self->m_requests;
-      return 0;
-    }
-    if (message == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-
-  void Run() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ReloadReceiver";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "ReloadReceiver", "curlin", WS_OVERLAPPEDWINDOW, 0, 0, 10,
-                                  10, nullptr, nullptr, windowClass.hInstance, nullptr);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    m_window = window;
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      while (m_hang && !m_release) Sleep(10);  // stops serving messages, as a hung program
-      DispatchMessageA(&message);
-    }
-  }
-
-  std::string m_settingsFile;
-  std::atomic<bool> m_hang;
-  std::atomic<bool> m_release{false};
-  std::atomic<HWND> m_window{nullptr};
-  std::atomic<int> m_requests{0};
-  std::string m_bytesSeen;
-  std::thread m_thread;
-};
 
 TEST(SaveSettings, TellsTheWindowOnlyAfterTheWholeFileIsInPlace) {
   ProbeHome home;
