@@ -1,0 +1,10 @@
+# End-to-end tests of the settings editor: the real curset.exe, copied into
+# private directories and driven through its windows.
+foreach(test editor_dialog_tests editor_save_tests editor_picker_tests)
+  set(source_editor_dialog_tests EditorDialogTest.cpp)
+  set(source_editor_save_tests EditorSaveTest.cpp)
+  set(source_editor_picker_tests EditorPickerTest.cpp)
+  curlin_add_test(${test} ${source_${test}} SERIAL LIBS settings version)
+  add_dependencies(${test} curset)
+  target_compile_definitions(${test} PRIVATE CURSET_EXE="$<TARGET_FILE:curset>")
+endforeach()
