@@ -1,0 +1,38 @@
+#include "FontForDrawing.h"
+
+#include "ClockSettings.h"
+
+namespace {
+
+// The em height in pixels of a font realised without any width scaling,
+// which is safe for every height.
+LONG UnscaledCharacterHeight(LOGFONTA description) {
+  description.lfWidth = 0;
+  LONG height = 0;
+  HDC dc = CreateCompatibleDC(nullptr);  // a screen-compatible context: pixel units
+  if (dc == nullptr) return height;
+  HFONT font = CreateFontIndirectA(&description);
+  if (font != nullptr) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics;
+    if (GetTextMetricsA(dc, &metrics)) height = metrics.tmHeight - metrics.tmInternalLeading;
+    SelectObject(dc, previous);
+    DeleteObject(font);
+  }
+  DeleteDC(dc);
+  return height;
+}
+
+}  // namespace
+
+LOGFONTA FontForDrawing(const LOGFONTA& stored) {
+  LOGFONTA description = TerminatedFont(stored);
+  // A negative height is the character height itself: at least one pixel
+  // whenever it is not 0. Only a small positive cell height can leave the
+  // characters with no height at all.
+  if (description.lfWidth != 0 && description.lfHeight > 0 &&
+      UnscaledCharacterHeight(description) < 1) {
+    description.lfWidth = 0;
+  }
+  return description;
+}
