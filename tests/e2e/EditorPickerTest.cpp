@@ -1,1 +1,221 @@
-// placeholder
+// The font and colour pickers as the user meets them from the editor: what
+// they open on, that the dialog waits behind them, and what a confirmed or
+// cancelled choice does to the stored record.
+#include "EditorDriver.h"
+#include "EditorRecords.h"
+#include "ShiftJis.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+using namespace editor_driver;
+
+namespace {
+
+const std::string kEditorExe = CURSET_EXE;
+
+// Controls of the platform's pickers.
+constexpr int kFontFaceList = 0x470;
+constexpr int kFontSizeList = 0x472;
+constexpr int kFontColorList = 0x473;
+constexpr int kDefineCustomColors = 0x2CF;
+constexpr int kRedEdit = 706;
+constexpr int kGreenEdit = 707;
+constexpr int kBlueEdit = 708;
+
+const std::wstring kFontPickerTitle = L"フォントの指定";
+const std::wstring kColorPickerTitle = L"色";
+
+// The picker belongs to the settings dialog, which waits disabled behind it.
+void ExpectOwnedByTheDialog(const Editor& editor, HWND picker) {
+  EXPECT_EQ(GetWindow(picker, GW_OWNER), editor.Dialog());
+  EXPECT_FALSE(IsWindowEnabled(editor.Dialog()));
+}
+
+// Chooses an item of one of the picker's lists as the user does.
+bool ChooseItem(HWND picker, int listId, int index) {
+  const HWND list = GetDlgItem(picker, listId);
+  if (SendMessageW(list, CB_SETCURSEL, index, 0) == CB_ERR) return false;
+  SendMessageW(picker, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+  return true;
+}
+
+bool ChooseText(HWND picker, int listId, const std::wstring& text) {
+  const LRESULT index = SendMessageW(GetDlgItem(picker, listId), CB_FINDSTRINGEXACT,
+                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  return index != CB_ERR && ChooseItem(picker, listId, static_cast<int>(index));
+}
+
+// Presses a picker's button and waits until the picker has gone and the
+// dialog is enabled again.
+bool Press(const Editor& editor, HWND picker, int buttonId) {
+  PostMessageW(GetDlgItem(picker, buttonId), BM_CLICK, 0, 0);
+  return WaitUntil([&] { return !IsWindow(picker) && IsWindowEnabled(editor.Dialog()); },
+                   kDeadlineMs);
+}
+
+void SetEditText(HWND picker, int editId, const wchar_t* text) {
+  SendMessageW(GetDlgItem(picker, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+ClockSettings FontRecord() {
+  ClockSettings record = ConstantPictureRecord();  // -18, ＭＳ ゴシック
+  record.textColor = RGB(128, 0, 0);
+  record.backColor = RGB(255, 0, 255);
+  SetText(record.datePicture, "'WWWW' ");
+  return record;
+}
+
+// How many pixel rows of the preview hold pixels of the text colour: the
+// height of the drawn characters.
+int TextRows(const Editor& editor, COLORREF textColor) {
+  RECT preview;
+  GetWindowRect(editor.Control(1000), &preview);
+  const int width = preview.right - preview.left, height = preview.bottom - preview.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, preview.left, preview.top, SRCCOPY);
+  int rows = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (GetPixel(memory, x, y) == textColor) {
+        ++rows;
+        break;
+      }
+    }
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return rows;
+}
+
+TEST(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
+  ASSERT_TRUE(JapaneseLocaleActive());
+  EditorHome home(kEditorExe, "font");
+  ASSERT_TRUE(home.Ready());
+  WriteBytes(home.SettingsFile(), BytesOf(FontRecord()));
+  Editor editor;
+  ASSERT_TRUE(editor.Open(home));
+  HDC screen = GetDC(nullptr);
+  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(pixelsPerInch, 96) << "the sizes below are for 96 dpi";
+  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, RGB(128, 0, 0)) > 0; }, kDeadlineMs));
+  const int rowsBefore = TextRows(editor, RGB(128, 0, 0));
+
+  editor.PostClick(1023);
+  const HWND picker = editor.WaitForModal(kFontPickerTitle);
+  ASSERT_NE(picker, nullptr);
+  ExpectOwnedByTheDialog(editor, picker);
+  // A stored -18 is 18 points at 96 pixels per inch.
+  EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontSizeList)), L"18");
+  EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontFaceList)), L"ＭＳ ゴシック");
+  const HWND colors = GetDlgItem(picker, kFontColorList);
+  const LRESULT shownColor = SendMessageW(colors, CB_GETCURSEL, 0, 0);
+  ASSERT_NE(shownColor, CB_ERR);
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, shownColor, 0)),
+            RGB(128, 0, 0));
+
+  ASSERT_TRUE(ChooseText(picker, kFontSizeList, L"12"));
+  const int another = shownColor == 2 ? 3 : 2;
+  ASSERT_TRUE(ChooseItem(picker, kFontColorList, another));
+  const COLORREF chosenColor = static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, another, 0));
+  ASSERT_NE(chosenColor, RGB(128, 0, 0));
+  ASSERT_TRUE(Press(editor, picker, IDOK));
+  // The preview shows the new font at once: 12-pixel characters instead of 18.
+  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, chosenColor) > 0; }, kDeadlineMs));
+  EXPECT_LT(TextRows(editor, chosenColor), rowsBefore);
+  EXPECT_LE(TextRows(editor, chosenColor), 12);
+
+  editor.Click(1001);
+  const ClockSettings saved = RecordOf(ReadBytes(home.SettingsFile()));
+  EXPECT_EQ(saved.font.lfHeight, -12) << "12 points are stored as -12";
+  EXPECT_EQ(saved.textColor, chosenColor);
+  EXPECT_STREQ(saved.font.lfFaceName, ToShiftJis(L"ＭＳ ゴシック").c_str());
+
+  // Opened again, the picker starts from the stored -12.
+  editor.PostClick(1023);
+  const HWND again = editor.WaitForModal(kFontPickerTitle);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(WideWindowText(GetDlgItem(again, kFontSizeList)), L"12");
+  ASSERT_TRUE(Press(editor, again, IDCANCEL));
+}
+
+TEST(EditorFontPicker, CancelChangesNothing) {
+  EditorHome home(kEditorExe, "font-cancel");
+  ASSERT_TRUE(home.Ready());
+  WriteBytes(home.SettingsFile(), BytesOf(FontRecord()));
+  Editor editor;
+  ASSERT_TRUE(editor.Open(home));
+  editor.PostClick(1023);
+  const HWND picker = editor.WaitForModal(kFontPickerTitle);
+  ASSERT_NE(picker, nullptr);
+  ASSERT_TRUE(ChooseText(picker, kFontSizeList, L"12"));
+  ASSERT_TRUE(Press(editor, picker, IDCANCEL));
+  editor.Click(1001);
+  const ClockSettings saved = RecordOf(ReadBytes(home.SettingsFile()));
+  EXPECT_EQ(saved.font.lfHeight, -18);
+  EXPECT_EQ(saved.textColor, RGB(128, 0, 0));
+}
+
+TEST(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
+  EditorHome home(kEditorExe, "colour");
+  ASSERT_TRUE(home.Ready());
+  WriteBytes(home.SettingsFile(), BytesOf(DefaultRecord()));  // light yellow
+  Editor editor;
+  ASSERT_TRUE(editor.Open(home));
+
+  editor.PostClick(1004);
+  const HWND picker = editor.WaitForModal(kColorPickerTitle);
+  ASSERT_NE(picker, nullptr);
+  ExpectOwnedByTheDialog(editor, picker);
+  PostMessageW(GetDlgItem(picker, kDefineCustomColors), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(picker, kRedEdit)); }, kDeadlineMs));
+  // Not the stored 255, 255, 128.
+  EXPECT_EQ(WideWindowText(GetDlgItem(picker, kRedEdit)), L"0");
+  EXPECT_EQ(WideWindowText(GetDlgItem(picker, kGreenEdit)), L"0");
+  EXPECT_EQ(WideWindowText(GetDlgItem(picker, kBlueEdit)), L"0");
+
+  SetEditText(picker, kRedEdit, L"18");
+  SetEditText(picker, kGreenEdit, L"52");
+  SetEditText(picker, kBlueEdit, L"86");
+  ASSERT_TRUE(Press(editor, picker, IDOK));
+  editor.Click(1001);
+  EXPECT_EQ(RecordOf(ReadBytes(home.SettingsFile())).backColor, RGB(18, 52, 86));
+}
+
+TEST(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
+  EditorHome home(kEditorExe, "colour-cancel");
+  ASSERT_TRUE(home.Ready());
+  const std::string stored = BytesOf(DefaultRecord());
+  WriteBytes(home.SettingsFile(), stored);
+  Editor editor;
+  ASSERT_TRUE(editor.Open(home));
+
+  editor.PostClick(1004);
+  HWND picker = editor.WaitForModal(kColorPickerTitle);
+  ASSERT_NE(picker, nullptr);
+  SetEditText(picker, kRedEdit, L"1");
+  ASSERT_TRUE(Press(editor, picker, IDCANCEL));
+  editor.Click(1001);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "a cancelled picker changes nothing";
+
+  editor.PostClick(1004);
+  picker = editor.WaitForModal(kColorPickerTitle);
+  ASSERT_NE(picker, nullptr);
+  SetEditText(picker, kRedEdit, L"200");
+  ASSERT_TRUE(Press(editor, picker, IDOK));
+  editor.PostClick(2);
+  ASSERT_TRUE(editor.WaitForExit());
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "the dialog cancelled, nothing is saved";
+}
+
+}  // namespace
