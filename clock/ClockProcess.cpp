@@ -1,0 +1,4 @@
+#include "ClockProcess.h"
+
+HINSTANCE ClockInstance = nullptr;
+HWND PopupWindow = nullptr;

@@ -1,0 +1,18 @@
+// Process-wide state of the clock, touched only on its one UI thread.
+#pragma once
+
+#include <windows.h>
+
+// Title and class name of the hidden host window: a second clock and the
+// editor find the running clock by this title.
+constexpr char kClockTitle[] = "curlin";
+
+// The tray icon's callback message to the popup.
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
+
+// Set just before the host window is created; resources are loaded from it.
+extern HINSTANCE ClockInstance;
+
+// The popup box, set first thing when it initialises and never cleared: the
+// display tick, the tray icon and the tray menu all address it.
+extern HWND PopupWindow;
