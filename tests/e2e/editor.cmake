@@ -8,3 +8,11 @@ foreach(test editor_dialog_tests editor_save_tests editor_picker_tests)
   add_dependencies(${test} curset)
   target_compile_definitions(${test} PRIVATE CURSET_EXE="$<TARGET_FILE:curset>")
 endforeach()
+
+# With the clock built as well: the editor and the real clock together.
+if(TARGET curlin)
+  curlin_add_test(editor_clock_tests EditorClockTest.cpp SERIAL LIBS settings)
+  add_dependencies(editor_clock_tests curset curlin)
+  target_compile_definitions(editor_clock_tests PRIVATE
+    CURSET_EXE="$<TARGET_FILE:curset>" CURLIN_EXE="$<TARGET_FILE:curlin>")
+endif()
