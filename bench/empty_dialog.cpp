@@ -1,0 +1,13 @@
+// The floor for the programs' memory: an empty modal dialog and nothing else.
+#include <windows.h>
+
+namespace {
+INT_PTR CALLBACK EmptyDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(1), nullptr, EmptyDialogProc, 0);
+  return 0;
+}
