@@ -22,7 +22,12 @@ void AddTrayIcon() {
   trayIcon.uID = 0;
   trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIcon.uCallbackMessage = WM_TRAYNOTIFY;
-  trayIcon.hIcon = LoadIconA(ClockInstance, MAKEINTRESOURCEA(IDI_CLOCK));
+  // The small image drawn for the notification area, not the large one
+  // shrunk by the shell, which loses the arrowhead's thin outline. Shared:
+  // the system keeps it for as long as the program runs.
+  trayIcon.hIcon = static_cast<HICON>(LoadImageA(ClockInstance, MAKEINTRESOURCEA(IDI_CLOCK),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   CopyText(trayIcon.szTip, sizeof trayIcon.szTip, kTrayTip);
   Shell_NotifyIconA(NIM_ADD, &trayIcon);
 }

@@ -6,8 +6,8 @@
 // Tooltip of the tray icon, whatever the settings are.
 constexpr char kTrayTip[] = "rovatick";
 
-// Fills the icon record (the popup, identifier 0, WM_TRAYNOTIFY, icon 107,
-// the tooltip) and adds the icon.
+// Fills the icon record (the popup, identifier 0, WM_TRAYNOTIFY, the small
+// image of icon 107, the tooltip) and adds the icon.
 void AddTrayIcon();
 
 // Deletes the icon with the same record.

@@ -1,0 +1,176 @@
+// The clock's parts in the test's own process, against the real platform:
+// the background brush that the display state owns across reloads, the tray
+// icon's add and remove while its window lives, and the editor launch at the
+// edge of the 260-byte path.
+#include "ClockDriver.h"
+#include "ClockProcess.h"
+#include "ClockSettings.h"
+#include "EditorLaunch.h"
+#include "FollowingDisplay.h"
+#include "Processes.h"
+#include "SettingsFile.h"
+#include "TextFields.h"
+#include "TrayIcon.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kClockExe = WindowsPathOf(CURLIN_EXE);
+const std::string kStandInExe = WindowsPathOf(STAND_IN_EXE);
+
+// A settings file beside this test program, which LoadSettings reads; gone
+// with the object.
+class SettingsBesideTheTest {
+ public:
+  SettingsBesideTheTest() {
+    ClockSettings ignored;
+    LoadSettings(ignored);  // finds the directory
+    m_path = std::string(ExeDirectory) + "\\" + kSettingsFileName;
+  }
+  ~SettingsBesideTheTest() { DeleteFileA(m_path.c_str()); }
+
+  void Write(COLORREF backColor) {
+    ClockSettings record;
+    SetDefaultSettings(record);
+    record.backColor = backColor;
+    WriteBytes(m_path, std::string(reinterpret_cast<const char*>(&record), sizeof record));
+  }
+
+ private:
+  std::string m_path;
+};
+
+COLORREF BrushColour(HBRUSH brush) {
+  LOGBRUSH description = {};
+  GetObjectA(brush, sizeof description, &description);
+  return description.lbColor;
+}
+
+TEST(BackBrush, EveryReloadReplacesTheOneBrushAndTheEndReleasesIt) {
+  SettingsBesideTheTest settings;
+  settings.Write(RGB(10, 20, 30));
+  LoadDisplayState();
+  const HBRUSH first = BackBrush();
+  ASSERT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
+  EXPECT_EQ(BrushColour(first), RGB(10, 20, 30));
+
+  settings.Write(RGB(40, 50, 60));
+  LoadDisplayState();
+  const HBRUSH second = BackBrush();
+  EXPECT_NE(second, first);
+  EXPECT_EQ(GetObjectType(first), 0u) << "the replaced brush is deleted";
+  EXPECT_EQ(BrushColour(second), RGB(40, 50, 60));
+
+  std::vector<HBRUSH> held;
+  for (int reload = 0; reload < 50; ++reload) {
+    held.push_back(BackBrush());
+    LoadDisplayState();
+  }
+  for (HBRUSH brush : held) EXPECT_EQ(GetObjectType(brush), 0u);
+  const HBRUSH last = BackBrush();
+  EXPECT_EQ(GetObjectType(last), static_cast<DWORD>(OBJ_BRUSH));
+
+  ReleaseBackBrush();
+  EXPECT_EQ(BackBrush(), nullptr);
+  EXPECT_EQ(GetObjectType(last), 0u);
+}
+
+// The clock's resources, for the icon, loaded from curlin.exe as data.
+class ClockResources {
+ public:
+  ClockResources()
+      : m_module(LoadLibraryExA(kClockExe.c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+  ~ClockResources() {
+    if (m_module != nullptr) FreeLibrary(m_module);
+  }
+  HINSTANCE Get() const { return m_module; }
+
+ private:
+  HMODULE m_module;
+};
+
+TEST(TrayIconParts, TheIconIsAddedAndRemovedWhileItsWindowLives) {
+  ClockResources resources;
+  ASSERT_NE(resources.Get(), nullptr);
+  TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
+  ClockInstance = resources.Get();
+  PopupWindow = popup.Get();
+
+  AddTrayIcon();
+  ASSERT_TRUE(WaitUntil([] { return TrayIconWindows().size() == 1; }, kClockDeadlineMs));
+  EXPECT_EQ(TrayIconTip(TrayIconWindows().front()), L"rovatick");
+
+  // Synchronous: the notification area has forgotten the icon when it returns.
+  RemoveTrayIcon();
+  EXPECT_TRUE(TrayIconWindows().empty());
+  EXPECT_TRUE(IsWindow(popup.Get()));
+  PopupWindow = nullptr;
+  ClockInstance = nullptr;
+}
+
+// A directory whose path is exactly `length` bytes long, holding the
+// stand-in as curset.exe.
+std::string DirectoryOfLength(const ScratchDirectory& base, size_t length) {
+  std::string directory = base.Path();
+  while (directory.size() < length) {
+    const size_t room = length - directory.size() - 1;
+    directory += "\\" + std::string(std::min<size_t>(room, 60), 'd');
+  }
+  return directory;
+}
+
+class ExeDirectoryOverride {
+ public:
+  ExeDirectoryOverride() { std::memcpy(m_saved, ExeDirectory, sizeof m_saved); }
+  ~ExeDirectoryOverride() { std::memcpy(ExeDirectory, m_saved, sizeof m_saved); }
+  void Set(const std::string& directory) {
+    std::memset(ExeDirectory, 0, sizeof ExeDirectory);
+    CopyText(ExeDirectory, sizeof ExeDirectory, directory.c_str());
+  }
+
+ private:
+  char m_saved[kPathSize];
+};
+
+TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
+  StandInGate gate;
+  ExeDirectoryOverride directory;
+  ScratchDirectory base("launch");
+
+  // "\curset.exe" is 11 bytes: a 248-byte directory makes a 259-byte path,
+  // the longest that fits 260 bytes with its terminator.
+  const std::string fits = DirectoryOfLength(base, 248);
+  ASSERT_EQ(fits.size(), 248u);
+  ASSERT_TRUE(CreateDirectoryTree(fits));
+  const std::string editor = fits + "\\curset.exe";
+  ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), editor.c_str(), FALSE));
+  directory.Set(fits);
+  EXPECT_TRUE(LaunchEditor(kEditorFileName));
+  EXPECT_TRUE(WaitUntil([&] { return StandInStarts(editor).size() == 1; }, kClockDeadlineMs));
+  EXPECT_EQ(StandInStarts(editor), std::vector<std::string>{"\"" + editor + "\""});
+
+  // One byte more would be cut, here to a program that exists: nothing is
+  // started.
+  const std::string tooLong = fits + "d";
+  ASSERT_TRUE(CreateDirectoryTree(tooLong));
+  const std::string cut = tooLong + "\\curset.ex";
+  ASSERT_EQ(cut.size(), 259u);
+  ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), cut.c_str(), FALSE));
+  directory.Set(tooLong);
+  EXPECT_FALSE(LaunchEditor(kEditorFileName));
+  EXPECT_EQ(ProgramsStartedBy(GetCurrentProcessId()), std::vector<std::string>{"curset.exe"})
+      << "only the editor started before";
+
+  // An unknown directory never falls back to the drive's root.
+  directory.Set("");
+  EXPECT_FALSE(LaunchEditor(kEditorFileName));
+  EXPECT_EQ(StandInStarts(editor).size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+# Tests of curlin. The end-to-end suites start the real program from private
+# directories under Wine and check what a user would see through Win32; they
+# share the display, pointer and foreground, so they run alone.
+add_executable(clock_stand_in WIN32 ClockStandIn.cpp)
+set_target_properties(clock_stand_in PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/clock_stand_in)
+
+curlin_add_test(clock_startup_tests ClockStartupTest.cpp SERIAL LIBS settings)
+curlin_add_test(clock_display_tests ClockDisplayTest.cpp SERIAL LIBS settings)
+curlin_add_test(clock_tray_tests ClockTrayTest.cpp SERIAL LIBS settings)
+foreach(suite clock_startup_tests clock_display_tests clock_tray_tests)
+  add_dependencies(${suite} curlin clock_stand_in)
+  target_compile_definitions(${suite} PRIVATE
+    CURLIN_EXE="$<TARGET_FILE:curlin>"
+    STAND_IN_EXE="$<TARGET_FILE:clock_stand_in>"
+    SMALL_ICON_MAP="${PROJECT_SOURCE_DIR}/tools/icon/arrow-clock-16.txt")
+endforeach()
+
+# The clock's parts in a process of the test's own (the tray icon among them,
+# hence alone too), and the resources built into curlin.exe.
+curlin_add_test(clock_parts_tests ClockPartsTest.cpp ClockResourcesTest.cpp SERIAL LIBS clock_parts)
+add_dependencies(clock_parts_tests curlin clock_stand_in)
+target_compile_definitions(clock_parts_tests PRIVATE
+  CURLIN_EXE="$<TARGET_FILE:curlin>"
+  STAND_IN_EXE="$<TARGET_FILE:clock_stand_in>")
