@@ -27,6 +27,9 @@ CSettingsApp::~CSettingsApp() = default;
 const MessageMap* CSettingsApp::GetMessageMap() const { return &messageMap; }
 
 BOOL CSettingsApp::InitInstance() {
+  // No embedded-control support and no separate 3-D control look: neither
+  // changes anything on a current Windows, so the framework has neither.
+
   // An editor that is already open is brought to the front instead.
   if (HWND open = FindWindowA(nullptr, JapaneseText::kEditorTitle)) {
     SetForegroundWindow(open);

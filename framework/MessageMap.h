@@ -77,6 +77,8 @@ LRESULT Call(T& target, HCURSOR (T::*handler)(), const Message&) {
   return reinterpret_cast<LRESULT>((target.*handler)());
 }
 
+// Defined in Wnd.h, where the device-context and window classes it lends
+// to the handler are complete.
 template <typename T>
 LRESULT Call(T& target, HBRUSH (T::*handler)(CDC*, CWnd*, UINT), const Message& message);
 
