@@ -23,10 +23,18 @@ LONG UnscaledCharacterHeight(LOGFONTA description) {
   return height;
 }
 
+LONG WithinLargestFont(LONG pixels) {
+  if (pixels > kLargestFontPixels) return kLargestFontPixels;
+  if (pixels < -kLargestFontPixels) return -kLargestFontPixels;
+  return pixels;
+}
+
 }  // namespace
 
 LOGFONTA FontForDrawing(const LOGFONTA& stored) {
   LOGFONTA description = TerminatedFont(stored);
+  description.lfHeight = WithinLargestFont(description.lfHeight);
+  description.lfWidth = WithinLargestFont(description.lfWidth);
   // A negative height is the character height itself: at least one pixel
   // whenever it is not 0. Only a small positive cell height can leave the
   // characters with no height at all.

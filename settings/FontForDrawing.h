@@ -3,10 +3,16 @@
 
 #include <windows.h>
 
+// The largest character height or width, in pixels, that is handed on: far
+// beyond any screen, and far below the sizes at which Wine overflows its
+// glyph buffers and the process dies.
+constexpr LONG kLargestFontPixels = 2000;
+
 // A copy of a stored font description that the platform can realise safely.
-// The face name is cut to its 32 bytes, and a description whose characters
-// would be less than one pixel high loses its width: Wine divides by the
-// character height when it scales such a font to a width, and the process
-// dies. Every description the editor stores passes unchanged; only a hostile
-// or hand-made settings file is touched.
+// The face name is cut to its 32 bytes; height and width are held within
+// kLargestFontPixels either way; and a description whose characters would be
+// less than one pixel high loses its width: Wine divides by the character
+// height when it scales such a font to a width. Every description the
+// editor stores passes unchanged; only a hostile or hand-made settings file
+// is touched.
 LOGFONTA FontForDrawing(const LOGFONTA& stored);
