@@ -8,6 +8,7 @@
 #include "DataExchange.h"
 #include "EditorResources.h"
 #include "FontDialog.h"
+#include "FontForDrawing.h"
 #include "JapaneseText.h"
 #include "PatternComposition.h"
 #include "SettingsFile.h"
@@ -110,7 +111,7 @@ BOOL CSettingsDlg::OnInitDialog() {
   m_showTimeCheck.SetCheck(theSettings.showTime != 0 ? BST_CHECKED : BST_UNCHECKED);
   m_showAmPmCheck.SetCheck(theSettings.showAmPm != 0 ? BST_CHECKED : BST_UNCHECKED);
 
-  const LOGFONTA font = TerminatedFont(theSettings.font);
+  const LOGFONTA font = FontForDrawing(theSettings.font);
   if (m_previewFont.CreateFontIndirect(&font)) {
     m_preview.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_previewFont.GetSafeHandle()),
                           TRUE);
@@ -197,7 +198,9 @@ void CSettingsDlg::OnFontButton() {
   // works in pixels of the screen.
   CClientDC screen(nullptr);
   const int pixelsPerInch = screen.GetDeviceCaps(LOGPIXELSY);
-  LOGFONTA working = TerminatedFont(theSettings.font);
+  // The picker realises the description for its sample: a hostile stored
+  // font is first made safe to draw (any font the editor stored is unchanged).
+  LOGFONTA working = FontForDrawing(theSettings.font);
   working.lfHeight = ConvertHeight(working.lfHeight, pixelsPerInch, kPointsPerInch);
 
   CFontDialog picker(&working, CF_SCREENFONTS | CF_EFFECTS, nullptr, nullptr);
@@ -208,7 +211,8 @@ void CSettingsDlg::OnFontButton() {
   theSettings.textColor = picker.GetColor();
   theSettings.font = working;
   CFont font;
-  if (font.CreateFontIndirect(&working)) {
+  const LOGFONTA description = FontForDrawing(working);
+  if (font.CreateFontIndirect(&description)) {
     m_preview.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
     m_previewFont = std::move(font);  // deletes the font the preview showed until now
   }

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 using namespace editor_driver;
@@ -216,6 +217,33 @@ TEST(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
   editor.PostClick(2);
   ASSERT_TRUE(editor.WaitForExit());
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "the dialog cancelled, nothing is saved";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
+  EditorHome home(kEditorExe, "font-hostile");
+  ASSERT_TRUE(home.Ready());
+  ClockSettings record = ConstantPictureRecord();
+  record.font.lfHeight = -50000;
+  record.font.lfWidth = 70000;
+  std::memset(record.font.lfFaceName, 'A', sizeof record.font.lfFaceName);  // no terminator
+  const std::string stored = BytesOf(record);
+  WriteBytes(home.SettingsFile(), stored);
+  Editor editor;
+  ASSERT_TRUE(editor.Open(home));
+  ASSERT_TRUE(WaitUntil([&] { return editor.Text(1000) == "date time"; }, kDeadlineMs));
+
+  editor.PostClick(1023);
+  const HWND picker = editor.WaitForModal(kFontPickerTitle);
+  ASSERT_NE(picker, nullptr);
+  ASSERT_TRUE(Press(editor, picker, IDCANCEL));
+  editor.Click(1001);
+  EXPECT_EQ(ReadBytes(home.SettingsFile()).substr(0, sizeof(LOGFONTA)), stored.substr(0, sizeof(LOGFONTA)))
+      << "a cancelled picker leaves the font as stored";
+  EXPECT_TRUE(editor.Process().Running());
 }
 
 }  // namespace
