@@ -54,6 +54,25 @@ bool WriteWholeFile(const char* path, const ClockSettings& record) {
   return written && closed;
 }
 
+// Replaces the settings file with the complete new one in one step. Another
+// program that is reading the old file at this very moment keeps it from
+// being replaced; such reads are brief, so the replace is tried again for a
+// short while before the save counts as failed.
+bool ReplaceSettingsFile(const char* newFile, const char* settingsFile) {
+  constexpr int kAttempts = 25;
+  constexpr DWORD kPauseMs = 20;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExA(newFile, settingsFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    if (attempt == kAttempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) {
+      return false;
+    }
+    Sleep(kPauseMs);
+  }
+}
+
 bool IsReadOnlyFile(const char* path) {
   const DWORD attributes = GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
@@ -82,8 +101,7 @@ int SaveSettings(HWND window, ClockSettings record) {
   // short or torn curlin.dat behind.
   char temporaryPath[kPathSize];
   if (GetTempFileNameA(ExeDirectory, "cur", 0, temporaryPath) == 0) return 0;
-  if (!WriteWholeFile(temporaryPath, record) ||
-      !MoveFileExA(temporaryPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!WriteWholeFile(temporaryPath, record) || !ReplaceSettingsFile(temporaryPath, path)) {
     DeleteFileA(temporaryPath);
     return 0;
   }
