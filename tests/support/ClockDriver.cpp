@@ -111,6 +111,14 @@ HWND ClockProgram::OpenMenu() const {
   return nullptr;
 }
 
+bool ClockProgram::MenuTracking() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return OpenMenu() != nullptr &&
+         GetGUIThreadInfo(GetWindowThreadProcessId(m_popup, nullptr), &info) &&
+         (info.flags & GUI_INMENUMODE) != 0 && info.hwndCapture != nullptr;
+}
+
 std::vector<std::string> ClockProgram::StartedPrograms() const { return ProgramsStartedBy(Id()); }
 
 std::vector<std::string> ProgramsStartedBy(DWORD parent) {

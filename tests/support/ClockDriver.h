@@ -54,6 +54,9 @@ class ClockProgram {
 
   // The tray menu: a visible "#32768" window of the clock's thread, or null.
   HWND OpenMenu() const;
+  // True once the open menu has taken the mouse: the platform shows the menu
+  // window a little before its loop captures the clicks meant for it.
+  bool MenuTracking() const;
   // Names of the programs (file names, lower case) the clock has started
   // that are still running, leaving out Wine's own explorer.exe.
   std::vector<std::string> StartedPrograms() const;
