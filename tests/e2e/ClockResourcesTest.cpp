@@ -1,6 +1,6 @@
 // The resources built into curlin.exe: the tray menu's Japanese texts and
-// commands, the popup's dialog template and the icon's two 16-colour images,
-// all in the Japanese language.
+// commands, the popup's dialog template and the icon's two 16-colour images
+// (what the small one shows is checked in the tray), all in Japanese.
 #include "Processes.h"
 
 #include <gtest/gtest.h>
@@ -112,40 +112,7 @@ struct IconEntry {  // one image of an icon group resource
 };
 #pragma pack(pop)
 
-struct Counts {
-  int white = 0, darkRed = 0, black = 0, other = 0;
-};
-
-// Counts the opaque pixels of a 4-bit icon image by colour, separately for
-// the upper and the lower half.
-void CountColours(const std::string& image, int size, Counts& upper, Counts& lower) {
-  BITMAPINFOHEADER header;
-  std::memcpy(&header, image.data(), sizeof header);
-  const auto* palette = reinterpret_cast<const RGBQUAD*>(image.data() + header.biSize);
-  const auto* colours = reinterpret_cast<const BYTE*>(palette + 16);
-  const int colourStride = (size * 4 + 31) / 32 * 4;
-  const BYTE* mask = colours + colourStride * size;
-  const int maskStride = (size + 31) / 32 * 4;
-  for (int row = 0; row < size; ++row) {  // stored bottom-up
-    for (int x = 0; x < size; ++x) {
-      if (mask[row * maskStride + x / 8] & (0x80 >> (x % 8))) continue;  // transparent
-      const BYTE pair = colours[row * colourStride + x / 2];
-      const RGBQUAD c = palette[x % 2 == 0 ? pair >> 4 : pair & 0x0F];
-      Counts& half = row >= size / 2 ? upper : lower;
-      if (c.rgbRed == 255 && c.rgbGreen == 255 && c.rgbBlue == 255) {
-        ++half.white;
-      } else if (c.rgbRed == 128 && c.rgbGreen == 0 && c.rgbBlue == 0) {
-        ++half.darkRed;
-      } else if (c.rgbRed == 0 && c.rgbGreen == 0 && c.rgbBlue == 0) {
-        ++half.black;
-      } else {
-        ++half.other;
-      }
-    }
-  }
-}
-
-TEST_F(ClockImage, TheIconHasA32AndA16PixelImageOfTheArrowOnTheClock) {
+TEST_F(ClockImage, TheIconHasA32AndA16PixelImageIn16Colours) {
   ASSERT_NE(module, nullptr);
   EXPECT_EQ(Languages(reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), 107),
             std::vector<WORD>{kJapanese});
@@ -171,18 +138,6 @@ TEST_F(ClockImage, TheIconHasA32AndA16PixelImageOfTheArrowOnTheClock) {
     std::memcpy(&header, image.data(), sizeof header);
     EXPECT_EQ(header.biBitCount, 4) << size;
     EXPECT_EQ(header.biWidth, size);
-
-    // A white arrowhead with a black outline above, a dark-red clock with a
-    // white dial and black hands below.
-    Counts upper, lower;
-    CountColours(image, size, upper, lower);
-    EXPECT_GT(upper.white, upper.darkRed + upper.black) << size;
-    EXPECT_GT(upper.black, 0) << size;
-    EXPECT_EQ(upper.darkRed, 0) << size;
-    EXPECT_GT(lower.darkRed, 0) << size;
-    EXPECT_GT(lower.white, 0) << size;
-    EXPECT_GT(lower.black, 0) << size;
-    EXPECT_EQ(upper.other + lower.other, 0) << size;
   }
   EXPECT_EQ(sizes, (std::vector<int>{32, 16}));
 }
