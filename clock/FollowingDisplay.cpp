@@ -3,6 +3,7 @@
 #include "ClockProcess.h"
 #include "ClockSettings.h"
 #include "ClockText.h"
+#include "FontForDrawing.h"
 #include "GdiOwners.h"
 #include "SettingsFile.h"
 #include "TextFields.h"
@@ -17,7 +18,7 @@ struct DisplayState {
   char timePicture[kTextFieldSize] = {};  // empty: no time
   COLORREF backColor = 0;
   COLORREF textColor = 0;
-  LOGFONTA font = {};  // as stored; a font is made from it at every tick
+  LOGFONTA font = {};  // as stored, made safe to realise; a font is made from it at every tick
   GdiObject<HBRUSH> backBrush;
 };
 
@@ -42,7 +43,8 @@ void LoadDisplayState() {
   TakePicture(displayState.timePicture, record.showTime != 0, record.timePicture);
   displayState.textColor = record.textColor;
   displayState.backColor = record.backColor;
-  displayState.font = record.font;
+  // Checked once here rather than at every tick.
+  displayState.font = FontForDrawing(record.font);
   displayState.backBrush.Reset(CreateSolidBrush(displayState.backColor));
 }
 
@@ -59,9 +61,7 @@ void CALLBACK ClockTick(HWND, UINT, UINT_PTR, DWORD) {
                   displayState.timePicture, displayState.timePicture[0] != '\0', line,
                   sizeof line);
 
-  // The stored face name may lack its terminator.
-  const LOGFONTA description = TerminatedFont(displayState.font);
-  GdiObject<HFONT> font(CreateFontIndirectA(&description));
+  GdiObject<HFONT> font(CreateFontIndirectA(&displayState.font));
   SelectedObject selected(dc.Get(), font.Get());
 
   const int length = static_cast<int>(std::strlen(line));

@@ -3,10 +3,11 @@
 
 #include <windows.h>
 
-// The largest character height or width, in pixels, that is handed on: far
-// beyond any screen, and far below the sizes at which Wine overflows its
-// glyph buffers and the process dies.
-constexpr LONG kLargestFontPixels = 2000;
+// The largest character height or width, in pixels, that is handed on: as
+// tall as a whole screen, yet far below the sizes at which Wine overflows its
+// glyph buffers and the process dies, and small enough that even a rotated
+// line of such characters is drawn well within one tick.
+constexpr LONG kLargestFontPixels = 1000;
 
 // A copy of a stored font description that the platform can realise safely.
 // The face name is cut to its 32 bytes; height and width are held within

@@ -1,10 +1,15 @@
 // Thousands of hostile settings files through the code paths both programs
-// run on what they load: loading, the clock line from the stored pictures,
-// the font made from the stored description and measured, and the pictures
-// composed from the stored flags and indices. Nothing may crash, and no text
-// field may be read past its 32 bytes.
+// run on what they load: loading, the clock's own reload and tick on a
+// stand-in box, the clock line from the stored pictures, the font made from
+// the stored description and measured, the pictures composed from the stored
+// flags and indices, and the editor's lists filled from the stored indices.
+// Nothing may crash, and no text field may be read past its 32 bytes.
+#include "ChoiceList.h"
+#include "ChoiceTable.h"
+#include "ClockProcess.h"
 #include "ClockSettings.h"
 #include "ClockText.h"
+#include "FollowingDisplay.h"
 #include "FontForDrawing.h"
 #include "HostileSettings.h"
 #include "PatternComposition.h"
@@ -16,6 +21,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -97,6 +103,49 @@ PatternChoices ChoicesOf(const ClockSettings& record) {
   return choices;
 }
 
+// The editor's five lists, real drop-down lists in a hidden window.
+class ChoiceLists {
+ public:
+  ChoiceLists() {
+    m_parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    for (CComboBox& list : m_lists) {
+      list.Attach(CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | WS_VSCROLL, 0,
+                                  0, 100, 200, m_parent, nullptr, GetModuleHandleA(nullptr),
+                                  nullptr));
+    }
+  }
+  ~ChoiceLists() { DestroyWindow(m_parent); }
+  ChoiceLists(const ChoiceLists&) = delete;
+  ChoiceLists& operator=(const ChoiceLists&) = delete;
+
+  bool Ready() const { return m_parent != nullptr && m_lists[kChoiceRows - 1].GetSafeHwnd(); }
+
+  // Fills every list afresh from the record; returns each list's selection.
+  std::vector<int> Fill(const ClockSettings& record) {
+    const int32_t stored[kChoiceRows] = {record.dateFormat, record.dateSeparator,
+                                         record.weekdayStyle, record.timeFormat,
+                                         record.timeSeparator};
+    std::vector<int> selections;
+    for (int row = 0; row < kChoiceRows; ++row) {
+      m_lists[row].SendMessage(CB_RESETCONTENT);
+      FillChoiceList(m_lists[row], row, stored[row]);
+      selections.push_back(m_lists[row].GetCurSel());
+    }
+    return selections;
+  }
+
+ private:
+  HWND m_parent = nullptr;
+  CComboBox m_lists[kChoiceRows];
+};
+
+int ItemsInRow(int row) {
+  int items = 0;
+  while (items < kChoicesPerRow && ChoiceTable[row][items][0] != '\0') ++items;
+  return items;
+}
+
 TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
   const std::string path = SettingsPath();
   ClockSettings defaults;
@@ -104,8 +153,14 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
   GuardedRecord guarded;
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
+  // The clock's box: its reload and tick run here as they do in curlin.
+  PopupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10,
+                                10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(PopupWindow, nullptr);
+  ChoiceLists lists;
+  ASSERT_TRUE(lists.Ready());
 
-  uint32_t shortFiles = 0, unterminatedFields = 0, drawn = 0;
+  uint32_t shortFiles = 0, unterminatedFields = 0, drawn = 0, ticked = 0;
   for (uint32_t index = 0; index < kFileCount; ++index) {
     SCOPED_TRACE(testing::Message() << "file " << index << " (" << HostileSettingsKind(index) << ")");
     const std::string bytes = MakeHostileSettingsFile(index);
@@ -126,6 +181,24 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
     ASSERT_LE(line.size(), kHalfSize - 1);
     if (extent.cx > 0) ++drawn;
 
+    LoadDisplayState();
+    ASSERT_NE(BackBrush(), nullptr);
+    // Drawing a box of up to 1000-pixel characters takes time: every tenth file
+    // is drawn by the clock's own tick, the rest are measured above.
+    if (index % 10 == 0) {
+      ClockTick(nullptr, 0, 0, 0);
+      ++ticked;
+    }
+
+    const std::vector<int> selections = lists.Fill(record);
+    const int32_t stored[kChoiceRows] = {record.dateFormat, record.dateSeparator,
+                                         record.weekdayStyle, record.timeFormat,
+                                         record.timeSeparator};
+    for (int row = 0; row < kChoiceRows; ++row) {
+      const bool inRange = stored[row] >= 0 && stored[row] < ItemsInRow(row);
+      ASSERT_EQ(selections[row], inRange ? stored[row] : -1) << "list " << row;
+    }
+
     const Pictures pictures = ComposePictures(ChoicesOf(record));
     ASSERT_LE(pictures.date.size(), 31u);
     ASSERT_LE(pictures.time.size(), 31u);
@@ -133,6 +206,8 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
     RenderClockText(pictures.date.c_str(), record.showDate != 0, pictures.time.c_str(),
                     record.showTime != 0, preview, sizeof preview);
   }
+  ReleaseBackBrush();
+  DestroyWindow(PopupWindow);
   DeleteDC(dc);
   DeleteFileA(path.c_str());
 
@@ -140,8 +215,9 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
   EXPECT_GT(shortFiles, 700u);
   EXPECT_GT(unterminatedFields, 1000u);
   EXPECT_GT(drawn, 5000u);
-  std::printf("hostile files: %u tried, %u short, %u with an unterminated time picture, %u drawn\n",
-              kFileCount, shortFiles, unterminatedFields, drawn);
+  std::printf("hostile files: %u tried, %u short, %u with an unterminated time picture, "
+              "%u measured wider than 0, %u drawn by the clock's tick\n",
+              kFileCount, shortFiles, unterminatedFields, drawn, ticked);
 }
 
 }  // namespace
