@@ -87,8 +87,12 @@ std::vector<std::wstring> ChildTexts(HWND window, const char* className) {
 }
 
 bool Editor::Open(const EditorHome& home, DWORD timeoutMs) {
+  return Open(home.Editor(), home.Directory(), timeoutMs);
+}
+
+bool Editor::Open(const std::string& editorPath, const std::string& directory, DWORD timeoutMs) {
   m_dialog = nullptr;
-  if (!m_process.Start(home.Editor(), "", home.Directory())) return false;
+  if (!m_process.Start(editorPath, "", directory)) return false;
   // The window can exist before its controls: wait for the last one, then
   // for the dialog to show, which it does after its initialisation.
   return WaitUntil(

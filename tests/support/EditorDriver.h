@@ -42,6 +42,9 @@ class Editor {
   // Starts the editor of home and waits until its dialog shows with all its
   // controls. False when it does not.
   bool Open(const EditorHome& home, DWORD timeoutMs = kDeadlineMs);
+  // The same for a copy of the editor at editorPath, started in its directory.
+  bool Open(const std::string& editorPath, const std::string& directory,
+            DWORD timeoutMs = kDeadlineMs);
 
   HWND Dialog() const { return m_dialog; }
   HWND Control(int id) const { return GetDlgItem(m_dialog, id); }
