@@ -29,19 +29,6 @@ std::string DistinctRecordBytes(char seed) {
   return bytes;
 }
 
-std::vector<std::string> FileNamesIn(const std::string& directory) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = entry.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
-  return names;
-}
-
 // A private directory holding nothing but a copy of the probe (and what the
 // probe writes beside itself); the test's own files stay one level up.
 class ProbeHome {

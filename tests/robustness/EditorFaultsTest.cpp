@@ -38,20 +38,6 @@ ClockSettings WithAmPm() {
   return record;
 }
 
-std::vector<std::string> NamesIn(const std::string& directory) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = entry.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Presses a button that saves and expects the error box, which it closes.
 ::testing::AssertionResult SaveFailsWithTheErrorBox(Editor& editor, int button) {
   editor.PostClick(button);
@@ -96,7 +82,7 @@ TEST(EditorSaveFaults, AFileHeldOpenByAnotherProgram) {
   EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1005));
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(OldRecord()));
-  EXPECT_EQ(NamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "curset.exe"}));
+  EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "curset.exe"}));
   EXPECT_EQ(clock.Requests(), 0);
 
   editor.PostClick(1005);
@@ -132,7 +118,7 @@ TEST(EditorSaveFaults, AFullDisk) {
   editor.Click(1008);
   EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1001));
   EXPECT_EQ(ReadBytes(settingsFile), BytesOf(OldRecord()));
-  EXPECT_EQ(NamesIn(directory), (std::vector<std::string>{"curlin.dat", "curset.exe", "filler"}));
+  EXPECT_EQ(FileNamesIn(directory), (std::vector<std::string>{"curlin.dat", "curset.exe", "filler"}));
   EXPECT_EQ(clock.Requests(), 0);
 
   // Room made, the same dialog saves.
@@ -153,7 +139,7 @@ TEST(EditorSaveFaults, AReadOnlyDirectory) {
   ASSERT_TRUE(editor.Open(directory + "\\curset.exe", directory));
   EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1005));
   EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1001));
-  EXPECT_EQ(NamesIn(directory), std::vector<std::string>{"curset.exe"});
+  EXPECT_EQ(FileNamesIn(directory), std::vector<std::string>{"curset.exe"});
   EXPECT_EQ(clock.Requests(), 0);
   PostMessageA(editor.Dialog(), WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(editor.WaitForExit());

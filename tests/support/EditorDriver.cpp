@@ -13,18 +13,7 @@ bool EditorHome::Add(const std::string& exe, const std::string& name) {
   return CopyFileA(WindowsPathOf(exe).c_str(), m_scratch.File(name).c_str(), FALSE) != 0;
 }
 
-std::vector<std::string> EditorHome::FileNames() const {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((Directory() + "\\*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = entry.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
-  return names;
-}
+std::vector<std::string> EditorHome::FileNames() const { return FileNamesIn(Directory()); }
 
 namespace {
 

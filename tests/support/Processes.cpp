@@ -1,5 +1,6 @@
 #include "Processes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -88,6 +89,20 @@ std::string ReadBytes(const std::string& path, bool* exists) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& directory) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = entry.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept

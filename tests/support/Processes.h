@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The Windows path of a file given by its build-tree (Unix) path.
 std::string WindowsPathOf(const std::string& unixPath);
@@ -33,6 +34,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The whole file, or nullopt-like "missing" reported through exists.
 std::string ReadBytes(const std::string& path, bool* exists = nullptr);
 bool FileExists(const std::string& path);
+// The names of the files and folders in directory, sorted.
+std::vector<std::string> FileNamesIn(const std::string& directory);
 
 // An owned child process; the handle is closed, and a child still running
 // is ended, when the object goes.
