@@ -1,7 +1,9 @@
 // The resources built into curlin.exe: the tray menu's Japanese texts and
 // commands, the popup's dialog template and the icon's two 16-colour images
-// (what the small one shows is checked in the tray), all in Japanese.
+// (what the small one shows is checked in the tray), all in Japanese, and
+// the version block.
 #include "Processes.h"
+#include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +142,37 @@ TEST_F(ClockImage, TheIconHasA32AndA16PixelImageIn16Colours) {
     EXPECT_EQ(header.biWidth, size);
   }
   EXPECT_EQ(sizes, (std::vector<int>{32, 16}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ClockVersion, TheReleasedProgramSaysWhatItIs) {
+  const std::wstring path = FromShiftJis(kClockExe);
+  DWORD ignored = 0;
+  const DWORD infoSize = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  ASSERT_GT(infoSize, 0u);
+  std::vector<BYTE> info(infoSize);
+  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, infoSize, info.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+
+  const std::pair<const wchar_t*, const wchar_t*> kStrings[] = {
+      {L"FileDescription", L"curlin ポインタ時計"},
+      {L"FileVersion", L"1, 0, 0, 0"},
+      {L"OriginalFilename", L"curlin.EXE"},
+  };
+  for (const auto& [name, expected] : kStrings) {
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + name;
+    wchar_t* value = nullptr;
+    ASSERT_TRUE(VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length));
+    EXPECT_EQ(std::wstring(value), expected);
+  }
 }
 
 }  // namespace

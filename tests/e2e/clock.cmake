@@ -18,7 +18,7 @@ endforeach()
 
 # The clock's parts in a process of the test's own (the tray icon among them,
 # hence alone too), and the resources built into curlin.exe.
-curlin_add_test(clock_parts_tests ClockPartsTest.cpp ClockResourcesTest.cpp SERIAL LIBS clock_parts)
+curlin_add_test(clock_parts_tests ClockPartsTest.cpp ClockResourcesTest.cpp SERIAL LIBS clock_parts version)
 add_dependencies(clock_parts_tests curlin clock_stand_in)
 target_compile_definitions(clock_parts_tests PRIVATE
   CURLIN_EXE="$<TARGET_FILE:curlin>"
