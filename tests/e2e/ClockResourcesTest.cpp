@@ -3,7 +3,7 @@
 // (what the small one shows is checked in the tray), all in Japanese, and
 // the version block.
 #include "Processes.h"
-#include "ShiftJis.h"
+#include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -149,30 +149,14 @@ TEST_F(ClockImage, TheIconHasA32AndA16PixelImageIn16Colours) {
 namespace {
 
 TEST(ClockVersion, TheReleasedProgramSaysWhatItIs) {
-  const std::wstring path = FromShiftJis(kClockExe);
-  DWORD ignored = 0;
-  const DWORD infoSize = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  ASSERT_GT(infoSize, 0u);
-  std::vector<BYTE> info(infoSize);
-  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, infoSize, info.data()));
-
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  const VersionInfo version(kClockExe);
+  const VS_FIXEDFILEINFO* fixed = version.Fixed();
+  ASSERT_NE(fixed, nullptr);
   EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-
-  const std::pair<const wchar_t*, const wchar_t*> kStrings[] = {
-      {L"FileDescription", L"curlin ポインタ時計"},
-      {L"FileVersion", L"1, 0, 0, 0"},
-      {L"OriginalFilename", L"curlin.EXE"},
-  };
-  for (const auto& [name, expected] : kStrings) {
-    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + name;
-    wchar_t* value = nullptr;
-    ASSERT_TRUE(VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length));
-    EXPECT_EQ(std::wstring(value), expected);
-  }
+  EXPECT_EQ(version.JapaneseString(L"FileDescription"), L"curlin ポインタ時計");
+  EXPECT_EQ(version.JapaneseString(L"FileVersion"), L"1, 0, 0, 0");
+  EXPECT_EQ(version.JapaneseString(L"OriginalFilename"), L"curlin.EXE");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "EditorDriver.h"
 #include "EditorRecords.h"
 #include "ShiftJis.h"
+#include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -299,27 +300,14 @@ TEST(EditorResources, IconAndVersionBlock) {
   }
   EXPECT_EQ(images, (std::vector<std::pair<int, int>>{{32, 16}, {16, 16}}));
 
-  const std::wstring path = FromShiftJis(WindowsPathOf(kEditorExe));
-  DWORD ignored = 0;
-  const DWORD infoSize = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  ASSERT_GT(infoSize, 0u);
-  std::vector<BYTE> info(infoSize);
-  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, infoSize, info.data()));
-
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  const VersionInfo version(WindowsPathOf(kEditorExe));
+  const VS_FIXEDFILEINFO* fixed = version.Fixed();
+  ASSERT_NE(fixed, nullptr);
   EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);
   EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
   EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-
-  WORD* translation = nullptr;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
-                             reinterpret_cast<void**>(&translation), &length));
-  ASSERT_EQ(length, 4u);
-  EXPECT_EQ(translation[0], 0x0411);
-  EXPECT_EQ(translation[1], 0x04B0);
+  EXPECT_EQ(version.Translation(), (std::vector<WORD>{0x0411, 0x04B0}));
 
   const std::pair<const wchar_t*, const wchar_t*> kStrings[] = {
       {L"Comments", L""},
@@ -335,12 +323,9 @@ TEST(EditorResources, IconAndVersionBlock) {
       {L"SpecialBuild", L""},
   };
   for (const auto& [name, expected] : kStrings) {
-    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + name;
-    wchar_t* value = nullptr;
-    length = 0;
-    ASSERT_TRUE(VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length))
-        << ToShiftJis(name);
-    EXPECT_EQ(std::wstring(value), expected) << ToShiftJis(name);
+    bool found = false;
+    EXPECT_EQ(version.JapaneseString(name, &found), expected) << ToShiftJis(name);
+    EXPECT_TRUE(found) << ToShiftJis(name);
   }
 }
 
