@@ -14,12 +14,6 @@ namespace {
 
 const std::string kClockExe = WindowsPathOf(CURLIN_EXE);
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 std::string TitleOf(HWND window) {
   char title[256] = {};
   GetWindowTextA(window, title, sizeof title);

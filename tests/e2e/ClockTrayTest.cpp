@@ -99,6 +99,16 @@ class TrayIcon : public ::testing::Test {
   }
 
   // Releases the right button over the icon, as the user does to open the menu.
+  // Up from no selection reaches the last command, 終了 (Exit); the clock
+  // must then end with code 0.
+  void ChooseExitAndExpectCodeZero(HWND menu) {
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    DWORD code = 0xFFFF;
+    ASSERT_TRUE(clock.WaitForExit(kClockDeadlineMs, &code));
+    EXPECT_EQ(code, 0u);
+  }
+
   HWND OpenMenuFromIcon() {
     PostMessageA(Icon(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     PostMessageA(Icon(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -200,12 +210,7 @@ TEST_F(TrayIcon, ExitRemovesTheIconAndEndsWithCodeZero) {
   StartClock();
   HWND menu = OpenMenuFromIcon();
   ASSERT_NE(menu, nullptr);
-  // Up from no selection reaches the last command, 終了 (Exit).
-  PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-  DWORD code = 0xFFFF;
-  ASSERT_TRUE(clock.WaitForExit(kClockDeadlineMs, &code));
-  EXPECT_EQ(code, 0u);
+  ChooseExitAndExpectCodeZero(menu);
   EXPECT_TRUE(TrayIconWindows().empty());
 }
 
@@ -304,11 +309,7 @@ TEST_F(TrayIcon, ComesBackWhenTheShellRestarts) {
   // It is the working icon: its menu still ends the clock.
   HWND menu = OpenMenuFromIcon();
   ASSERT_NE(menu, nullptr);
-  PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-  DWORD code = 0xFFFF;
-  ASSERT_TRUE(clock.WaitForExit(kClockDeadlineMs, &code));
-  EXPECT_EQ(code, 0u);
+  ChooseExitAndExpectCodeZero(menu);
 }
 
 }  // namespace

@@ -220,12 +220,6 @@ std::vector<HWND> ChildrenInOrder(HWND dialog) {
   return children;
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> texts) {
   std::vector<std::string> converted;
   for (const wchar_t* text : texts) converted.push_back(ToShiftJis(text));

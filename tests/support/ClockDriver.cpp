@@ -12,18 +12,6 @@ namespace {
 
 constexpr char kGateVariable[] = "CURLIN_TEST_STANDIN_GATE";
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-DWORD ProcessOf(HWND window) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process;
-}
-
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
   EnumWindows(

@@ -17,18 +17,6 @@ std::vector<std::string> EditorHome::FileNames() const { return FileNamesIn(Dire
 
 namespace {
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-DWORD ProcessOf(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  return processId;
-}
-
 struct ChildSearch {
   const char* className;
   std::vector<std::wstring> texts;

@@ -70,5 +70,9 @@ DWORD RunToExit(const std::string& exe, const std::string& args = "", DWORD time
 // or timeoutMs has passed; returns its last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
+// A window's class name, and the process that owns it.
+std::string ClassOf(HWND window);
+DWORD ProcessOf(HWND window);
+
 // Serves this thread's pending messages.
 void PumpMessages();
