@@ -3,10 +3,6 @@
 
 #include <windows.h>
 
-// Title and class name of the hidden host window: a second clock and the
-// editor find the running clock by this title.
-constexpr char kClockTitle[] = "curlin";
-
 // The tray icon's callback message to the popup.
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 

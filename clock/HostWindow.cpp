@@ -7,7 +7,7 @@
 #include "ClockResources.h"
 #include "FollowingDisplay.h"
 #include "PopupDialog.h"
-#include "SettingsFile.h"
+#include "ReloadRequest.h"
 
 namespace {
 

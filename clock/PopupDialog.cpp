@@ -4,7 +4,7 @@
 #include "ClockResources.h"
 #include "EditorLaunch.h"
 #include "FollowingDisplay.h"
-#include "SettingsFile.h"
+#include "ReloadRequest.h"
 #include "TrayIcon.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "FontForDrawing.h"
 #include "JapaneseText.h"
 #include "PatternComposition.h"
+#include "ReloadRequest.h"
 #include "SettingsFile.h"
 #include "TextFields.h"
 
@@ -174,7 +175,7 @@ void CSettingsDlg::ApplySettings() {
   UpdatePreview();
 
   m_saveFailed = 1;
-  const HWND clock = FindWindowA(nullptr, "curlin");  // the clock's hidden main window, if running
+  const HWND clock = FindWindowA(nullptr, kClockTitle);  // the clock's hidden main window, if running
   if (SaveSettings(clock, theSettings) == 0) {
     MessageBox(JapaneseText::kSaveFailedText, JapaneseText::kErrorCaption, MB_ICONHAND | MB_OK);
     return;

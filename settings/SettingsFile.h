@@ -3,19 +3,12 @@
 #pragma once
 
 #include "ClockSettings.h"
+#include "ReloadRequest.h"
 
 #include <windows.h>
 
 constexpr int kPathSize = 260;  // every path buffer, terminator included
 constexpr char kSettingsFileName[] = "curlin.dat";
-
-// The reload request: no data, both parameters 0; the data travels only
-// through the file.
-constexpr UINT WM_RELOADSETTINGS = WM_USER + 2;
-
-// How long a save waits for the clock to handle the reload request before
-// giving up on a receiver that has stopped responding.
-constexpr UINT kReloadTimeoutMs = 3000;
 
 // The running executable's directory without a trailing backslash; empty
 // until the first LoadSettings that can read the executable's path.
