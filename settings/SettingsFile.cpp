@@ -54,10 +54,22 @@ bool WriteWholeFile(const char* path, const ClockSettings& record) {
   return written && closed;
 }
 
+// True when nothing, or a plain file that may be replaced, stands at path. A
+// folder can never be replaced by a file, and a read-only file was marked by
+// the user to stay as it is, although the directory would allow replacing it
+// whole.
+bool IsReplaceable(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes == INVALID_FILE_ATTRIBUTES ||
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
 // Replaces the settings file with the complete new one in one step. Another
 // program that is reading the old file at this very moment keeps it from
 // being replaced; such reads are brief, so the replace is tried again for a
-// short while before the save counts as failed.
+// short while. Wine reports a held file and a folder in the file's place
+// alike, as access denied: only a denial over a plain file is worth waiting
+// for.
 bool ReplaceSettingsFile(const char* newFile, const char* settingsFile) {
   constexpr int kAttempts = 25;
   constexpr DWORD kPauseMs = 20;
@@ -66,16 +78,11 @@ bool ReplaceSettingsFile(const char* newFile, const char* settingsFile) {
       return true;
     }
     const DWORD error = GetLastError();
-    if (attempt == kAttempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) {
-      return false;
-    }
+    const bool mayClear = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                          (error == ERROR_ACCESS_DENIED && IsReplaceable(settingsFile));
+    if (attempt == kAttempts || !mayClear) return false;
     Sleep(kPauseMs);
   }
-}
-
-bool IsReadOnlyFile(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 }  // namespace
@@ -91,18 +98,20 @@ void LoadSettings(ClockSettings& record) {
 
 int SaveSettings(HWND window, ClockSettings record) {
   char path[kPathSize];
-  if (!ComposeExePath(path, kSettingsFileName)) return 0;
-  // A read-only settings file stays as it is, even though replacing it as a
-  // whole would be allowed by the directory.
-  if (IsReadOnlyFile(path)) return 0;
+  char newPath[kPathSize];
+  if (!ComposeExePath(path, kSettingsFileName) || !ComposeExePath(newPath, kNewSettingsFileName)) {
+    return 0;
+  }
+  // Whatever an earlier save left behind (it may have been ended between
+  // writing and replacing) goes first.
+  DeleteFileA(newPath);
+  if (!IsReplaceable(path)) return 0;
 
-  // The record goes to a fresh file beside the old one, which is replaced in
+  // The record goes to a new file beside the old one, which is replaced in
   // one step only when the new one is complete: a failed save never leaves a
   // short or torn curlin.dat behind.
-  char temporaryPath[kPathSize];
-  if (GetTempFileNameA(ExeDirectory, "cur", 0, temporaryPath) == 0) return 0;
-  if (!WriteWholeFile(temporaryPath, record) || !ReplaceSettingsFile(temporaryPath, path)) {
-    DeleteFileA(temporaryPath);
+  if (!WriteWholeFile(newPath, record) || !ReplaceSettingsFile(newPath, path)) {
+    DeleteFileA(newPath);
     return 0;
   }
 

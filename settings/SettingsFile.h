@@ -9,6 +9,10 @@
 
 constexpr int kPathSize = 260;  // every path buffer, terminator included
 constexpr char kSettingsFileName[] = "curlin.dat";
+// The complete new record is written here before it replaces curlin.dat. No
+// longer than the settings file's name, so it fits wherever that file does.
+constexpr char kNewSettingsFileName[] = "curlin.new";
+static_assert(sizeof kNewSettingsFileName <= sizeof kSettingsFileName);
 
 // The running executable's directory without a trailing backslash; empty
 // until the first LoadSettings that can read the executable's path.

@@ -97,6 +97,8 @@ TEST(LoadSettings, TakesTheFirst156BytesUnchanged) {
 TEST(SaveSettings, StoresExactlyTheRecordAndLeavesNoOtherFile) {
   ProbeHome home;
   ASSERT_TRUE(home.Ready());
+  // What an editor ended between writing and replacing left behind.
+  WriteBytes(home.Directory() + "\\curlin.new", "stale");
   const std::string record = DistinctRecordBytes(5);
   EXPECT_EQ(home.Save(record), 1u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
@@ -105,8 +107,7 @@ TEST(SaveSettings, StoresExactlyTheRecordAndLeavesNoOtherFile) {
   const std::string second = DistinctRecordBytes(9);
   EXPECT_EQ(home.Save(second), 1u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), second) << "a longer old file is replaced whole";
-  const std::vector<std::string> names = FileNamesIn(home.Directory());
-  EXPECT_EQ(names.size(), 2u) << "only the probe and curlin.dat";
+  EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "probe.exe"}));
 }
 
 TEST(SaveSettings, WorksInDirectoriesWithSpacesAndDoubleByteNames) {
@@ -127,10 +128,22 @@ TEST(SaveSettings, AReadOnlyFileFailsAndStaysByteForByte) {
   ASSERT_TRUE(home.Ready());
   const std::string old = DistinctRecordBytes(13);
   WriteBytes(home.SettingsFile(), old);
+  WriteBytes(home.Directory() + "\\curlin.new", "stale");
   ASSERT_TRUE(SetFileAttributesA(home.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(home.Save(DistinctRecordBytes(17)), 0u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), old);
-  EXPECT_EQ(FileNamesIn(home.Directory()).size(), 2u) << "no temporary file is left";
+  EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "probe.exe"}))
+      << "a failed save removes what an earlier one left, and leaves nothing itself";
+}
+
+TEST(SaveSettings, AFolderInTheFilesPlaceFailsAndStays) {
+  ProbeHome home;
+  ASSERT_TRUE(home.Ready());
+  ASSERT_TRUE(CreateDirectoryA(home.SettingsFile().c_str(), nullptr));
+  WriteBytes(home.SettingsFile() + "\\kept.txt", "kept");
+  EXPECT_EQ(home.Save(DistinctRecordBytes(53)), 0u);
+  EXPECT_EQ(ReadBytes(home.SettingsFile() + "\\kept.txt"), "kept");
+  EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "probe.exe"}));
 }
 
 TEST(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
@@ -147,25 +160,44 @@ TEST(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
   EXPECT_EQ(FileNamesIn(home.Directory()).size(), 2u) << "no temporary file is left";
 }
 
-TEST(SaveSettings, APathThatWouldBeCutIsNeverUsed) {
-  // The probe's own path fits 259 bytes, its settings file's path does not.
-  ScratchDirectory base("deep");
+// A directory below base whose path is exactly length bytes long, holding
+// a copy of the probe as p.exe.
+std::string ProbeDirectoryOfLength(const ScratchDirectory& base, size_t length) {
   std::string directory = base.Path();
-  while (directory.size() < 252) directory += "\\" + std::string(std::min<size_t>(40, 252 - directory.size() - 1), 'd');
-  ASSERT_EQ(directory.size(), 252u);
-  ASSERT_TRUE(CreateDirectoryTree(directory));
-  const std::string probe = directory + "\\p.exe";
-  ASSERT_TRUE(CopyFileA(kProbe.c_str(), probe.c_str(), FALSE));
+  while (directory.size() < length) {
+    directory += "\\" + std::string(std::min<size_t>(40, length - directory.size() - 1), 'd');
+  }
+  if (!CreateDirectoryTree(directory) ||
+      !CopyFileA(kProbe.c_str(), (directory + "\\p.exe").c_str(), FALSE)) {
+    return "";
+  }
+  return directory;
+}
 
-  const std::string out = base.Path() + "\\loaded.bin";
-  ASSERT_EQ(RunToExit(probe, "load \"" + out + "\""), 0u);
-  EXPECT_EQ(ReadBytes(out), DefaultBytes());
-  EXPECT_EQ(ReadBytes(out + ".dir"), directory);
-
+TEST(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
+  ScratchDirectory base("deep");
   const std::string in = base.Path() + "\\to-save.bin";
-  WriteBytes(in, DistinctRecordBytes(29));
-  EXPECT_EQ(RunToExit(probe, "save \"" + in + "\""), 0u);
-  EXPECT_EQ(FileNamesIn(directory), std::vector<std::string>{"p.exe"}) << "nothing cut short was written";
+  const std::string record = DistinctRecordBytes(29);
+  WriteBytes(in, record);
+
+  // "\curlin.dat" is 11 bytes: a 248-byte folder makes the longest settings
+  // path that fits 260 bytes with its terminator.
+  const std::string longest = ProbeDirectoryOfLength(base, 248);
+  ASSERT_EQ(longest.size(), 248u);
+  EXPECT_EQ(RunToExit(longest + "\\p.exe", "save \"" + in + "\""), 1u);
+  EXPECT_EQ(ReadBytes(longest + "\\curlin.dat"), record);
+  EXPECT_EQ(FileNamesIn(longest), (std::vector<std::string>{"curlin.dat", "p.exe"}));
+
+  // One byte more and the settings path would be cut: the probe's own path
+  // still fits, but nothing is read or written under a cut name.
+  const std::string tooLong = ProbeDirectoryOfLength(base, 249);
+  ASSERT_EQ(tooLong.size(), 249u);
+  const std::string out = base.Path() + "\\loaded.bin";
+  ASSERT_EQ(RunToExit(tooLong + "\\p.exe", "load \"" + out + "\""), 0u);
+  EXPECT_EQ(ReadBytes(out), DefaultBytes());
+  EXPECT_EQ(ReadBytes(out + ".dir"), tooLong);
+  EXPECT_EQ(RunToExit(tooLong + "\\p.exe", "save \"" + in + "\""), 0u);
+  EXPECT_EQ(FileNamesIn(tooLong), std::vector<std::string>{"p.exe"}) << "nothing cut short was written";
 }
 
 TEST(SaveSettings, TellsTheWindowOnlyAfterTheWholeFileIsInPlace) {
