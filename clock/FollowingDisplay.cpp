@@ -49,8 +49,10 @@ void LoadDisplayState() {
 }
 
 void CALLBACK ClockTick(HWND, UINT, UINT_PTR, DWORD) {
-  // Without its context (the popup is gone, or the desktop refuses) the tick
-  // neither places nor draws anything; the next one starts afresh.
+  // Without the popup or its context (the popup is not made yet or gone, or
+  // the desktop refuses) the tick neither places nor draws anything; the next
+  // one starts afresh. GetDC of no window would lend the whole screen.
+  if (PopupWindow == nullptr) return;
   WindowDC dc(PopupWindow);
   if (!dc) return;
 

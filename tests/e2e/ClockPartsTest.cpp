@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,6 +79,21 @@ TEST(BackBrush, EveryReloadReplacesTheOneBrushAndTheEndReleasesIt) {
   ReleaseBackBrush();
   EXPECT_EQ(BackBrush(), nullptr);
   EXPECT_EQ(GetObjectType(last), 0u);
+}
+
+TEST(ClockTickParts, DrawsNothingWithoutItsPopup) {
+  SettingsBesideTheTest settings;
+  const COLORREF magenta = RGB(255, 0, 255);
+  settings.Write(magenta);
+  LoadDisplayState();
+  PopupWindow = nullptr;
+  ClockTick(nullptr, WM_TIMER, 0, 0);
+  // A context for no window is the whole screen: the line would stand in its
+  // top-left corner, on the magenta background.
+  const std::vector<COLORREF> corner = ScreenPixels({0, 0, 40, 20});
+  ASSERT_FALSE(corner.empty());
+  EXPECT_EQ(std::count(corner.begin(), corner.end(), magenta), 0);
+  ReleaseBackBrush();
 }
 
 // The clock's resources, for the icon, loaded from curlin.exe as data.
