@@ -94,8 +94,8 @@ void CSettingsDlg::DoDataExchange(CDataExchange* exchange) {
 
 BOOL CSettingsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetIcon(m_icon, TRUE);
-  SetIcon(m_icon, FALSE);
+  SetIcon(m_icon.Get(), TRUE);
+  SetIcon(m_icon.Get(), FALSE);
 
   LoadSettings(theSettings);  // also finds the directory every save writes to
   SetWindowText(JapaneseText::kEditorTitle);
@@ -243,7 +243,7 @@ void CSettingsDlg::OnPaint() {
   GetClientRect(&client);
   const int x = (client.right - client.left - iconWidth + 1) / 2;
   const int y = (client.bottom - client.top - iconHeight + 1) / 2;
-  dc.DrawIcon(x, y, m_icon);
+  dc.DrawIcon(x, y, m_icon.Get());
 }
 
-HCURSOR CSettingsDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_icon); }
+HCURSOR CSettingsDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_icon.Get()); }

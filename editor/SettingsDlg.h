@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "Font.h"
+#include "GdiOwners.h"
 
 class CSettingsDlg : public CDialog {
  public:
@@ -53,7 +54,7 @@ class CSettingsDlg : public CDialog {
   CButton m_applyButton;
   CButton m_backColorButton;
   CButton m_fontButton;
-  HICON m_icon;           // shared resource icon: never destroyed
-  int m_saveFailed = 0;   // 1 from the start of a save until it succeeds
-  CFont m_previewFont;    // the font the preview shows
+  Borrowed<HICON> m_icon;  // a shared resource icon: the system keeps it
+  int m_saveFailed = 0;    // 1 from the start of a save until it succeeds
+  CFont m_previewFont;     // the font the preview shows
 };

@@ -2,24 +2,18 @@
 
 #include "Wnd.h"
 
-COLORREF CDC::SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
+COLORREF CDC::SetBkColor(COLORREF color) { return ::SetBkColor(GetSafeHdc(), color); }
 
-COLORREF CDC::SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
+COLORREF CDC::SetTextColor(COLORREF color) { return ::SetTextColor(GetSafeHdc(), color); }
 
-int CDC::GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
+int CDC::GetDeviceCaps(int index) const { return ::GetDeviceCaps(GetSafeHdc(), index); }
 
-BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(GetSafeHdc(), x, y, icon); }
 
-CClientDC::CClientDC(CWnd* window) : m_window(window != nullptr ? window->m_hWnd : nullptr) {
-  m_hDC = ::GetDC(m_window);
+// The base is made before the owner it borrows from, so the handle is lent
+// to it once the owner has it.
+CClientDC::CClientDC(CWnd* window) : m_owned(window != nullptr ? window->m_hWnd : nullptr) {
+  m_hDC = Borrowed<HDC>(m_owned.Get());
 }
 
-CClientDC::~CClientDC() {
-  if (m_hDC != nullptr) ::ReleaseDC(m_window, m_hDC);
-}
-
-CPaintDC::CPaintDC(CWnd* window) : m_ps(), m_window(window->m_hWnd) {
-  m_hDC = ::BeginPaint(m_window, &m_ps);
-}
-
-CPaintDC::~CPaintDC() { ::EndPaint(m_window, &m_ps); }
+CPaintDC::CPaintDC(CWnd* window) : m_owned(window->m_hWnd) { m_hDC = Borrowed<HDC>(m_owned.Get()); }

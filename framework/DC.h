@@ -1,6 +1,8 @@
-// Device contexts. A CDC only borrows its HDC; CClientDC and CPaintDC get
-// theirs from the platform and give it back when they go.
+// Device contexts. A CDC only borrows its HDC; CClientDC and CPaintDC own
+// theirs through the shared owners and lend it to the CDC they are.
 #pragma once
+
+#include "GdiOwners.h"
 
 #include <windows.h>
 
@@ -13,34 +15,31 @@ class CDC {
   CDC& operator=(const CDC&) = delete;
   virtual ~CDC() = default;
 
-  HDC GetSafeHdc() const { return m_hDC; }
+  HDC GetSafeHdc() const { return m_hDC.Get(); }
 
   virtual COLORREF SetBkColor(COLORREF color);
   virtual COLORREF SetTextColor(COLORREF color);
   int GetDeviceCaps(int index) const;
   BOOL DrawIcon(int x, int y, HICON icon);
 
-  HDC m_hDC;
+ protected:
+  Borrowed<HDC> m_hDC;
 };
 
 // The client area of a window; with no window, the whole screen.
 class CClientDC : public CDC {
  public:
   explicit CClientDC(CWnd* window);
-  ~CClientDC() override;
 
  private:
-  HWND m_window;
+  WindowDC m_owned;
 };
 
-// The device context of a WM_PAINT: BeginPaint when made, EndPaint when gone.
+// The device context of a WM_PAINT.
 class CPaintDC : public CDC {
  public:
   explicit CPaintDC(CWnd* window);
-  ~CPaintDC() override;
-
-  PAINTSTRUCT m_ps;
 
  private:
-  HWND m_window;
+  PaintDC m_owned;
 };

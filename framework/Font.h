@@ -2,39 +2,23 @@
 // Move-only, so each font is deleted exactly once.
 #pragma once
 
-#include <windows.h>
+#include "GdiOwners.h"
 
-#include <utility>
+#include <windows.h>
 
 class CFont {
  public:
-  CFont() = default;
-  CFont(CFont&& other) noexcept : m_hObject(std::exchange(other.m_hObject, nullptr)) {}
-  CFont& operator=(CFont&& other) noexcept {
-    if (this != &other) {
-      DeleteObject();
-      m_hObject = std::exchange(other.m_hObject, nullptr);
-    }
-    return *this;
-  }
-  CFont(const CFont&) = delete;
-  CFont& operator=(const CFont&) = delete;
-  ~CFont() { DeleteObject(); }
-
-  // Makes a font from the description, replacing (and deleting) the one held.
+  // Makes a font from the description, replacing (and deleting) the one
+  // held; FALSE, holding none, when the platform makes none.
   BOOL CreateFontIndirect(const LOGFONTA* description) {
-    DeleteObject();
-    m_hObject = ::CreateFontIndirectA(description);
-    return m_hObject != nullptr;
+    m_font.Reset(::CreateFontIndirectA(description));
+    return m_font ? TRUE : FALSE;
   }
 
-  BOOL DeleteObject() {
-    if (m_hObject == nullptr) return FALSE;
-    return ::DeleteObject(std::exchange(m_hObject, nullptr));
-  }
+  void DeleteObject() { m_font.Reset(); }
 
-  HFONT GetSafeHandle() const { return m_hObject; }
+  HFONT GetSafeHandle() const { return m_font.Get(); }
 
  private:
-  HFONT m_hObject = nullptr;
+  GdiObject<HFONT> m_font;
 };

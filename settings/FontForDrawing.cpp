@@ -1,6 +1,7 @@
 #include "FontForDrawing.h"
 
 #include "ClockSettings.h"
+#include "GdiOwners.h"
 
 namespace {
 
@@ -8,19 +9,13 @@ namespace {
 // which is safe for every height.
 LONG UnscaledCharacterHeight(LOGFONTA description) {
   description.lfWidth = 0;
-  LONG height = 0;
-  HDC dc = CreateCompatibleDC(nullptr);  // a screen-compatible context: pixel units
-  if (dc == nullptr) return height;
-  HFONT font = CreateFontIndirectA(&description);
-  if (font != nullptr) {
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICA metrics;
-    if (GetTextMetricsA(dc, &metrics)) height = metrics.tmHeight - metrics.tmInternalLeading;
-    SelectObject(dc, previous);
-    DeleteObject(font);
-  }
-  DeleteDC(dc);
-  return height;
+  MemoryDC dc;  // compatible with the screen: pixel units
+  GdiObject<HFONT> font(CreateFontIndirectA(&description));
+  if (!dc || !font) return 0;
+  SelectedObject selected(dc.Get(), font.Get());
+  TEXTMETRICA metrics;
+  if (!GetTextMetricsA(dc.Get(), &metrics)) return 0;
+  return metrics.tmHeight - metrics.tmInternalLeading;
 }
 
 LONG WithinLargestFont(LONG pixels) {

@@ -1,5 +1,7 @@
-// Small move-only owners for the GDI and USER objects the clock makes, so
-// each is released exactly once by the code that made it.
+// Who releases a GDI or USER handle, said by its type: small move-only owners
+// for the objects the programs and their tests make, each released exactly
+// once by the code that made it, and a borrowed form for a handle that is only
+// lent and must not be released by whoever holds it.
 #pragma once
 
 #include <windows.h>
@@ -34,7 +36,23 @@ class GdiObject {
   Handle m_handle = nullptr;
 };
 
-// A window's device context from GetDC, given back with ReleaseDC.
+// A handle lent by someone else (a shared resource icon, the device context
+// of a control-colour query): never released through this.
+template <typename Handle>
+class Borrowed {
+ public:
+  Borrowed() = default;
+  explicit Borrowed(Handle handle) : m_handle(handle) {}
+
+  Handle Get() const { return m_handle; }
+  explicit operator bool() const { return m_handle != nullptr; }
+
+ private:
+  Handle m_handle = nullptr;
+};
+
+// A window's device context from GetDC, given back with ReleaseDC. With no
+// window it is the whole screen's.
 class WindowDC {
  public:
   explicit WindowDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
@@ -49,6 +67,41 @@ class WindowDC {
 
  private:
   HWND m_window;
+  HDC m_dc;
+};
+
+// The device context of one WM_PAINT: BeginPaint when made, EndPaint when gone.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND window) : m_window(window), m_paint(), m_dc(BeginPaint(window, &m_paint)) {}
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  ~PaintDC() {
+    if (m_dc != nullptr) EndPaint(m_window, &m_paint);
+  }
+
+  HDC Get() const { return m_dc; }
+
+ private:
+  HWND m_window;
+  PAINTSTRUCT m_paint;
+  HDC m_dc;
+};
+
+// A memory device context compatible with the screen, deleted when it goes.
+class MemoryDC {
+ public:
+  MemoryDC() : m_dc(CreateCompatibleDC(nullptr)) {}
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  ~MemoryDC() {
+    if (m_dc != nullptr) DeleteDC(m_dc);
+  }
+
+  HDC Get() const { return m_dc; }
+  explicit operator bool() const { return m_dc != nullptr; }
+
+ private:
   HDC m_dc;
 };
 
