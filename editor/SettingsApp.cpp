@@ -11,20 +11,20 @@ constexpr UINT ID_HELP = 0xE146;  // the framework's help command, 57670
 
 }  // namespace
 
-const MessageMapEntry CSettingsApp::messageEntries[] = {
+const AppMessageMapEntry CSettingsApp::messageEntries[] = {
     CommandEntry<&CWinApp::OnHelp>(0, ID_HELP),
 };
 
-const MessageMap CSettingsApp::messageMap = {&CWinApp::messageMap, messageEntries,
-                                             std::size(messageEntries)};
+const AppMessageMap CSettingsApp::messageMap = {nullptr, messageEntries,
+                                                std::size(messageEntries)};
 
 CSettingsApp theApp;
 
-CSettingsApp::CSettingsApp() : CWinApp(nullptr) {}
+CSettingsApp::CSettingsApp() = default;
 
 CSettingsApp::~CSettingsApp() = default;
 
-const MessageMap* CSettingsApp::GetMessageMap() const { return &messageMap; }
+const AppMessageMap* CSettingsApp::GetMessageMap() const { return &messageMap; }
 
 BOOL CSettingsApp::InitInstance() {
   // No embedded-control support and no separate 3-D control look: neither

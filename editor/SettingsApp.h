@@ -9,11 +9,11 @@ class CSettingsApp : public CWinApp {
   CSettingsApp();
   ~CSettingsApp() override;
 
-  const MessageMap* GetMessageMap() const override;
+  const AppMessageMap* GetMessageMap() const override;
   BOOL InitInstance() override;
 
-  static const MessageMap messageMap;
+  static const AppMessageMap messageMap;
 
  private:
-  static const MessageMapEntry messageEntries[];
+  static const AppMessageMapEntry messageEntries[];
 };

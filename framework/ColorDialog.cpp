@@ -20,7 +20,7 @@ CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent)
   m_cc.lStructSize = sizeof m_cc;
   m_cc.rgbResult = initial;
   m_cc.lpCustColors = customColors;
-  m_cc.Flags = flags | (initial != 0 ? CC_RGBINIT : 0);
+  m_cc.Flags = flags;
 }
 
 INT_PTR CColorDialog::DoModal() {

@@ -9,9 +9,10 @@ class CWnd;
 
 class CColorDialog {
  public:
-  // A non-zero initial colour is preselected; with 0 the picker opens on its
-  // own choice. Without a parent the picker belongs to the main window.
-  explicit CColorDialog(COLORREF initial = 0, DWORD flags = 0, CWnd* parent = nullptr);
+  // The picker opens on a colour of its own choosing: initial is taken as
+  // the starting colour only when flags ask for it (CC_RGBINIT). Without a
+  // parent the picker belongs to the main window.
+  CColorDialog(COLORREF initial, DWORD flags, CWnd* parent);
   CColorDialog(const CColorDialog&) = delete;
   CColorDialog& operator=(const CColorDialog&) = delete;
 
@@ -19,8 +20,7 @@ class CColorDialog {
   INT_PTR DoModal();
   COLORREF GetColor() const { return m_cc.rgbResult; }
 
-  CHOOSECOLORA m_cc;
-
  private:
+  CHOOSECOLORA m_cc;
   CWnd* m_pParentWnd;
 };

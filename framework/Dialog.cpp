@@ -9,8 +9,7 @@ const MessageMapEntry CDialog::messageEntries[] = {
     CommandEntry<&CDialog::OnCancel>(BN_CLICKED, IDCANCEL),
 };
 
-const MessageMap CDialog::messageMap = {&CCmdTarget::messageMap, messageEntries,
-                                        std::size(messageEntries)};
+const MessageMap CDialog::messageMap = {nullptr, messageEntries, std::size(messageEntries)};
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
 
@@ -30,17 +29,12 @@ INT_PTR CDialog::DoModal() {
 void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 
 BOOL CDialog::OnInitDialog() {
-  UpdateData(FALSE);
+  CDataExchange exchange(this);
+  DoDataExchange(&exchange);
   return TRUE;
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
-
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-  CDataExchange exchange(this, saveAndValidate);
-  DoDataExchange(&exchange);
-  return TRUE;
-}
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
@@ -53,11 +47,11 @@ bool CDialog::HandleMessage(const Message& message, LRESULT* result) {
     *result = OnInitDialog();
     return true;
   }
-  if (DispatchMessageMap(message, result)) return true;
+  if (DispatchMessageMap(*this, message, result)) return true;
   // A command that the dialog does not handle goes on to the application.
   CWinApp* app = AfxGetApp();
   return message.message == WM_COMMAND && app != nullptr &&
-         app->DispatchMessageMap(message, result);
+         DispatchMessageMap(*app, message, result);
 }
 
 namespace {
@@ -68,9 +62,6 @@ bool ReturnsResultDirectly(UINT message) {
   switch (message) {
     case WM_INITDIALOG:
     case WM_QUERYDRAGICON:
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
       return true;
     default:
       return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;

@@ -24,11 +24,10 @@ class CDialog : public CWnd {
   static const MessageMap messageMap;
 
  protected:
-  // Binds the controls (UpdateData(FALSE)); TRUE puts the focus on the
+  // Binds the controls through DoDataExchange; TRUE puts the focus on the
   // first tab stop.
   virtual BOOL OnInitDialog();
   virtual void DoDataExchange(CDataExchange* exchange);
-  BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
   virtual void OnCancel();
   // The platform's own painting and colours, for handlers that add to them.

@@ -3,11 +3,11 @@
 #include "Wnd.h"
 
 CFontDialog::CFontDialog(LOGFONTA* description, DWORD flags, HDC printer, CWnd* parent)
-    : m_cf(), m_lf(), m_pParentWnd(parent) {
+    : m_cf(), m_pParentWnd(parent) {
   m_cf.lStructSize = sizeof m_cf;
   m_cf.hDC = printer;
-  m_cf.lpLogFont = description != nullptr ? description : &m_lf;
-  m_cf.Flags = flags | (description != nullptr ? CF_INITTOLOGFONTSTRUCT : 0);
+  m_cf.lpLogFont = description;
+  m_cf.Flags = flags | CF_INITTOLOGFONTSTRUCT;
 }
 
 INT_PTR CFontDialog::DoModal() {

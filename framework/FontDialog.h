@@ -9,13 +9,11 @@ class CWnd;
 
 class CFontDialog {
  public:
-  // Given a description, the picker starts from it (CF_INITTOLOGFONTSTRUCT
-  // is added to flags) and writes the user's choice back into it. Without a
-  // parent the picker belongs to the main window. m_cf.rgbColors is the
-  // colour it starts from and, after IDOK, the colour chosen.
-  explicit CFontDialog(LOGFONTA* description = nullptr,
-                       DWORD flags = CF_EFFECTS | CF_SCREENFONTS, HDC printer = nullptr,
-                       CWnd* parent = nullptr);
+  // The picker starts from description (CF_INITTOLOGFONTSTRUCT is added to
+  // flags) and writes the user's choice back into it. Without a parent the
+  // picker belongs to the main window. m_cf.rgbColors is the colour it
+  // starts from and, after IDOK, the colour chosen.
+  CFontDialog(LOGFONTA* description, DWORD flags, HDC printer, CWnd* parent);
   CFontDialog(const CFontDialog&) = delete;
   CFontDialog& operator=(const CFontDialog&) = delete;
 
@@ -24,7 +22,6 @@ class CFontDialog {
   COLORREF GetColor() const { return m_cf.rgbColors; }
 
   CHOOSEFONTA m_cf;
-  LOGFONTA m_lf;  // the description worked on when none is given
 
  private:
   CWnd* m_pParentWnd;

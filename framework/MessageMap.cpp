@@ -9,16 +9,3 @@ MessageKey KeyOf(const Message& message) {
   }
   return {message.message, 0, 0};
 }
-
-const MessageMapEntry* FindMessageMapEntry(const MessageMap* map, const MessageKey& key) {
-  for (; map != nullptr; map = map->base) {
-    for (size_t i = 0; i < map->count; ++i) {
-      const MessageMapEntry& entry = map->entries[i];
-      if (entry.key.message == key.message && entry.key.code == key.code &&
-          entry.key.id == key.id) {
-        return &entry;
-      }
-    }
-  }
-  return nullptr;
-}

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 
-class CCmdTarget;
 class CDC;
 class CWnd;
 
@@ -31,22 +30,48 @@ struct MessageKey {
 
 MessageKey KeyOf(const Message& message);
 
-using MessageHandler = LRESULT (*)(CCmdTarget& target, const Message& message);
-
-struct MessageMapEntry {
+// One map entry: the key and the handler, called on the object whose map
+// holds it. Target is the root of the classes whose maps hold the entry: CWnd
+// for windows, CWinApp for the application.
+template <typename Target>
+struct MessageMapEntryOf {
   MessageKey key;
-  MessageHandler handler;
+  LRESULT (*handler)(Target& target, const Message& message);
 };
 
-struct MessageMap {
-  const MessageMap* base;  // null for the root of the class tree
-  const MessageMapEntry* entries;
+template <typename Target>
+struct MessageMapOf {
+  const MessageMapOf* base;  // null for the root of the class tree
+  const MessageMapEntryOf<Target>* entries;
   size_t count;
 };
 
 // The first entry for key in map or, failing that, in its bases; null when
 // no class on the way handles it.
-const MessageMapEntry* FindMessageMapEntry(const MessageMap* map, const MessageKey& key);
+template <typename Target>
+const MessageMapEntryOf<Target>* FindMessageMapEntry(const MessageMapOf<Target>* map,
+                                                     const MessageKey& key) {
+  for (; map != nullptr; map = map->base) {
+    for (size_t i = 0; i < map->count; ++i) {
+      const MessageMapEntryOf<Target>& entry = map->entries[i];
+      if (entry.key.message == key.message && entry.key.code == key.code &&
+          entry.key.id == key.id) {
+        return &entry;
+      }
+    }
+  }
+  return nullptr;
+}
+
+// Calls the handler that target's map gives for message; false when there is
+// none, and *result is then left alone.
+template <typename Target>
+bool DispatchMessageMap(Target& target, const Message& message, LRESULT* result) {
+  const auto* entry = FindMessageMapEntry(target.GetMessageMap(), KeyOf(message));
+  if (entry == nullptr) return false;
+  *result = entry->handler(target, message);
+  return true;
+}
 
 // How each kind of handler is called. The handler's class is taken from the
 // member pointer; a map is only ever searched for an object of its own class
@@ -59,6 +84,12 @@ template <typename T, typename R, typename... Args>
 struct ClassOf<R (T::*)(Args...)> {
   using type = T;
 };
+
+template <auto Handler>
+using HandlerClass = typename ClassOf<decltype(Handler)>::type;
+// The root whose maps hold the handler's entries; each root names itself.
+template <auto Handler>
+using TargetOf = typename HandlerClass<Handler>::MessageMapTarget;
 
 template <typename T>
 LRESULT Call(T& target, void (T::*handler)(), const Message&) {
@@ -83,27 +114,34 @@ template <typename T>
 LRESULT Call(T& target, HBRUSH (T::*handler)(CDC*, CWnd*, UINT), const Message& message);
 
 template <auto Handler>
-LRESULT Invoke(CCmdTarget& target, const Message& message) {
-  using T = typename ClassOf<decltype(Handler)>::type;
+LRESULT Invoke(TargetOf<Handler>& target, const Message& message) {
+  using T = HandlerClass<Handler>;
   return Call<T>(static_cast<T&>(target), Handler, message);
 }
+
+template <auto Handler>
+using EntryOf = MessageMapEntryOf<TargetOf<Handler>>;
 
 }  // namespace message_map_detail
 
 // A window message other than a command, e.g. MessageEntry<WM_PAINT, &C::OnPaint>().
 template <UINT Msg, auto Handler>
-constexpr MessageMapEntry MessageEntry() {
+constexpr message_map_detail::EntryOf<Handler> MessageEntry() {
   return {{Msg, 0, 0}, &message_map_detail::Invoke<Handler>};
 }
 
 // A WM_COMMAND with exactly this notification code from exactly this control.
 template <auto Handler>
-constexpr MessageMapEntry CommandEntry(UINT code, UINT id) {
+constexpr message_map_detail::EntryOf<Handler> CommandEntry(UINT code, UINT id) {
   return {{WM_COMMAND, code, id}, &message_map_detail::Invoke<Handler>};
 }
 
 // Every control-colour query, handled as HBRUSH OnCtlColor(CDC*, CWnd*, UINT kind).
 template <auto Handler>
-constexpr MessageMapEntry CtlColorEntry() {
+constexpr message_map_detail::EntryOf<Handler> CtlColorEntry() {
   return MessageEntry<WM_CTLCOLOR, Handler>();
 }
+
+// The maps of windows, which every dialog class declares.
+using MessageMapEntry = MessageMapEntryOf<CWnd>;
+using MessageMap = MessageMapOf<CWnd>;

@@ -6,26 +6,13 @@ CWinApp* theApplication = nullptr;
 
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : m_pszAppName(appName) { theApplication = this; }
+CWinApp::CWinApp() { theApplication = this; }
 
 CWinApp::~CWinApp() {
   if (theApplication == this) theApplication = nullptr;
 }
 
-const MessageMap CWinApp::messageMap = {&CCmdTarget::messageMap, nullptr, 0};
-
-const MessageMap* CWinApp::GetMessageMap() const { return &messageMap; }
-
 BOOL CWinApp::InitInstance() { return TRUE; }
-
-int CWinApp::Run() {
-  MSG message = {};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
 
 void CWinApp::OnHelp() {}
 
@@ -37,8 +24,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return 1;
   try {
-    if (!app->InitInstance()) return 0;
-    return app->Run();
+    app->InitInstance();
+    return 0;
   } catch (...) {
     return 1;
   }

@@ -2,34 +2,39 @@
 // InitInstance the program's entry point runs.
 #pragma once
 
-#include "CmdTarget.h"
+#include "MessageMap.h"
 
 #include <windows.h>
 
 class CWnd;
 
-class CWinApp : public CCmdTarget {
+class CWinApp {
  public:
-  explicit CWinApp(const char* appName = nullptr);
-  ~CWinApp() override;
+  // The application's map holds entries for a CWinApp.
+  using MessageMapTarget = CWinApp;
 
-  const MessageMap* GetMessageMap() const override;
+  CWinApp();
+  CWinApp(const CWinApp&) = delete;
+  CWinApp& operator=(const CWinApp&) = delete;
+  virtual ~CWinApp();
 
-  // Prepares the program; FALSE ends it at once, TRUE runs the message loop.
+  // The commands that the application handles; none of its own.
+  virtual const MessageMapOf<CWinApp>* GetMessageMap() const { return nullptr; }
+
+  // Runs the program, which ends when this returns, whatever it returns:
+  // the framework has no message loop of its own to go on to.
   virtual BOOL InitInstance();
-  // The message loop; returns the quit message's code.
-  virtual int Run();
 
   // The framework's help command. No help content belongs to these
   // programs, so it shows nothing.
   void OnHelp();
 
-  const char* m_pszAppName;
   // Owner of windows made without a parent; null while there is none.
   CWnd* m_pMainWnd = nullptr;
-
-  static const MessageMap messageMap;
 };
+
+using AppMessageMapEntry = MessageMapEntryOf<CWinApp>;
+using AppMessageMap = MessageMapOf<CWinApp>;
 
 // The application object, or null before it is constructed.
 CWinApp* AfxGetApp();

@@ -46,7 +46,7 @@ bool CWnd::OnWndMsg(const Message& message, LRESULT* result) noexcept {
 }
 
 bool CWnd::HandleMessage(const Message& message, LRESULT* result) {
-  return DispatchMessageMap(message, result);
+  return DispatchMessageMap(*this, message, result);
 }
 
 LRESULT CWnd::Default() {

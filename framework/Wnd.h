@@ -3,17 +3,25 @@
 // messages. A CWnd never destroys its window when the object goes.
 #pragma once
 
-#include "CmdTarget.h"
 #include "DC.h"
+#include "MessageMap.h"
 
 #include <windows.h>
 
-class CWnd : public CCmdTarget {
+class CWnd {
  public:
+  // Window classes' maps hold entries for a CWnd.
+  using MessageMapTarget = CWnd;
+
   CWnd() = default;
   explicit CWnd(HWND window) : m_hWnd(window) {}
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+  virtual ~CWnd() = default;
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
+  // The class's message map; a plain window has none.
+  virtual const MessageMap* GetMessageMap() const { return nullptr; }
+
   void Attach(HWND window) { m_hWnd = window; }
 
   virtual BOOL DestroyWindow();

@@ -119,7 +119,7 @@ class ChoiceLists {
   ChoiceLists(const ChoiceLists&) = delete;
   ChoiceLists& operator=(const ChoiceLists&) = delete;
 
-  bool Ready() const { return m_parent != nullptr && m_lists[kChoiceRows - 1].GetSafeHwnd(); }
+  bool Ready() const { return m_parent != nullptr && m_lists[kChoiceRows - 1].m_hWnd != nullptr; }
 
   // Fills every list afresh from the record; returns each list's selection.
   std::vector<int> Fill(const ClockSettings& record) {

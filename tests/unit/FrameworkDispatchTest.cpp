@@ -170,20 +170,19 @@ TEST(MessageMapDispatch, AnExceptionInAHandlerStopsAtTheWindow) {
 // An application with one command of its own, as the editor's has for help.
 class RecordingApp : public CWinApp {
  public:
-  const MessageMap* GetMessageMap() const override { return &messageMap; }
+  const AppMessageMap* GetMessageMap() const override { return &messageMap; }
   int helpRequests = 0;
-  static const MessageMap messageMap;
+  static const AppMessageMap messageMap;
 
  private:
   void OnHelpCommand() { ++helpRequests; }
-  static const MessageMapEntry messageEntries[];
+  static const AppMessageMapEntry messageEntries[];
 };
 
-const MessageMapEntry RecordingApp::messageEntries[] = {
+const AppMessageMapEntry RecordingApp::messageEntries[] = {
     CommandEntry<&RecordingApp::OnHelpCommand>(0, 0xE146),
 };
-const MessageMap RecordingApp::messageMap = {&CWinApp::messageMap, messageEntries,
-                                             std::size(messageEntries)};
+const AppMessageMap RecordingApp::messageMap = {nullptr, messageEntries, std::size(messageEntries)};
 
 TEST(MessageMapDispatch, ADialogPassesCommandsItDoesNotHandleToTheApplication) {
   RecordingApp app;
