@@ -30,10 +30,6 @@ constexpr UINT kPreviewPeriodMs = 1000;
 constexpr size_t kPreviewSize = 256;  // the preview line, terminator included
 constexpr int kPointsPerInch = 72;
 
-bool IsTicked(const CButton& box) { return box.GetCheck() == BST_CHECKED; }
-
-uint8_t CheckByte(const CButton& box) { return IsTicked(box) ? 1 : 0; }
-
 // height := -MulDiv(-height, numerator, denominator), clear of the one value
 // that a hostile file could hold and that cannot be negated.
 LONG ConvertHeight(LONG height, int numerator, int denominator) {
@@ -107,10 +103,10 @@ BOOL CSettingsDlg::OnInitDialog() {
   FillChoiceList(m_timeSeparatorList, kTimeSeparatorRow, theSettings.timeSeparator);
 
   // Any non-zero flag byte counts as set, as it does for the clock.
-  m_showDateCheck.SetCheck(theSettings.showDate != 0 ? BST_CHECKED : BST_UNCHECKED);
-  m_showWeekdayCheck.SetCheck(theSettings.showWeekday != 0 ? BST_CHECKED : BST_UNCHECKED);
-  m_showTimeCheck.SetCheck(theSettings.showTime != 0 ? BST_CHECKED : BST_UNCHECKED);
-  m_showAmPmCheck.SetCheck(theSettings.showAmPm != 0 ? BST_CHECKED : BST_UNCHECKED);
+  SetTicked(IDC_SHOW_DATE, theSettings.showDate != 0);
+  SetTicked(IDC_SHOW_WEEKDAY, theSettings.showWeekday != 0);
+  SetTicked(IDC_SHOW_TIME, theSettings.showTime != 0);
+  SetTicked(IDC_SHOW_AMPM, theSettings.showAmPm != 0);
 
   const LOGFONTA font = FontForDrawing(theSettings.font);
   if (m_previewFont.CreateFontIndirect(&font)) {
@@ -128,25 +124,35 @@ BOOL CSettingsDlg::DestroyWindow() {
   return CDialog::DestroyWindow();
 }
 
-void CSettingsDlg::UpdatePreview() {
+bool CSettingsDlg::IsTicked(int id) const { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+
+void CSettingsDlg::SetTicked(int id, bool ticked) {
+  CheckDlgButton(m_hWnd, id, ticked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+PatternChoices CSettingsDlg::ReadChoices() const {
   PatternChoices choices;
-  choices.showDate = IsTicked(m_showDateCheck);
+  choices.showDate = IsTicked(IDC_SHOW_DATE);
   choices.dateFormat = m_dateFormatList.GetCurSel();
   choices.dateSeparator = m_dateSeparatorList.GetCurSel();
-  choices.showWeekday = IsTicked(m_showWeekdayCheck);
+  choices.showWeekday = IsTicked(IDC_SHOW_WEEKDAY);
   choices.weekdayStyle = m_weekdayStyleList.GetCurSel();
-  choices.showTime = IsTicked(m_showTimeCheck);
+  choices.showTime = IsTicked(IDC_SHOW_TIME);
   choices.timeFormat = m_timeFormatList.GetCurSel();
   choices.timeSeparator = m_timeSeparatorList.GetCurSel();
-  choices.showAmPm = IsTicked(m_showAmPmCheck);
-  const Pictures pictures = ComposePictures(choices);
+  choices.showAmPm = IsTicked(IDC_SHOW_AMPM);
+  return choices;
+}
+
+void CSettingsDlg::UpdatePreview() {
+  const Pictures pictures = ComposePictures(ReadChoices());
   ShowPreview(pictures.date.c_str(), pictures.time.c_str());
 }
 
 void CSettingsDlg::ShowPreview(const char* datePicture, const char* timePicture) {
   char line[kPreviewSize];
-  RenderClockText(datePicture, IsTicked(m_showDateCheck), timePicture, IsTicked(m_showTimeCheck),
-                  line, sizeof line);
+  RenderClockText(datePicture, IsTicked(IDC_SHOW_DATE), timePicture, IsTicked(IDC_SHOW_TIME), line,
+                  sizeof line);
   m_preview.SetWindowText(line);
   // An empty picture (its half is off) leaves the stored one as it was.
   CopyText(theSettings.datePicture, kTextFieldSize, datePicture);
@@ -163,15 +169,17 @@ void CSettingsDlg::OnTimer(UINT_PTR) {
 }
 
 void CSettingsDlg::ApplySettings() {
-  theSettings.dateFormat = m_dateFormatList.GetCurSel();
-  theSettings.dateSeparator = m_dateSeparatorList.GetCurSel();
-  theSettings.weekdayStyle = m_weekdayStyleList.GetCurSel();
-  theSettings.timeFormat = m_timeFormatList.GetCurSel();
-  theSettings.timeSeparator = m_timeSeparatorList.GetCurSel();
-  theSettings.showDate = CheckByte(m_showDateCheck);
-  theSettings.showWeekday = CheckByte(m_showWeekdayCheck);
-  theSettings.showTime = CheckByte(m_showTimeCheck);
-  theSettings.showAmPm = CheckByte(m_showAmPmCheck);
+  const PatternChoices choices = ReadChoices();
+  theSettings.dateFormat = choices.dateFormat;
+  theSettings.dateSeparator = choices.dateSeparator;
+  theSettings.weekdayStyle = choices.weekdayStyle;
+  theSettings.timeFormat = choices.timeFormat;
+  theSettings.timeSeparator = choices.timeSeparator;
+  // One byte each, 1 or 0; the neighbouring bytes are left alone.
+  theSettings.showDate = choices.showDate;
+  theSettings.showWeekday = choices.showWeekday;
+  theSettings.showTime = choices.showTime;
+  theSettings.showAmPm = choices.showAmPm;
   UpdatePreview();
 
   m_saveFailed = 1;

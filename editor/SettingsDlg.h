@@ -7,6 +7,7 @@
 #include "Dialog.h"
 #include "Font.h"
 #include "GdiOwners.h"
+#include "PatternComposition.h"
 
 class CSettingsDlg : public CDialog {
  public:
@@ -37,6 +38,12 @@ class CSettingsDlg : public CDialog {
   // Renders the halves whose show box is ticked into the preview, then
   // keeps each non-empty picture in the record.
   void ShowPreview(const char* datePicture, const char* timePicture);
+
+  bool IsTicked(int id) const;
+  void SetTicked(int id, bool ticked);
+  // The four show boxes and the five lists as they stand, a list without a
+  // selection giving -1.
+  PatternChoices ReadChoices() const;
 
   static const MessageMapEntry messageEntries[];
 

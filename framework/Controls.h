@@ -4,11 +4,9 @@
 
 #include "Wnd.h"
 
-class CButton : public CWnd {
- public:
-  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-  void SetCheck(int state) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
-};
+// Check boxes are read and set by their ids (IsDlgButtonChecked,
+// CheckDlgButton) on the dialog.
+class CButton : public CWnd {};
 
 class CComboBox : public CWnd {
  public:
