@@ -33,16 +33,18 @@ class ClockImage : public ::testing::Test {
     return std::string(static_cast<const char*>(data), SizeofResource(module, found));
   }
 
+  // A named callback, not a lambda: 32-bit Windows calls it with the stdcall
+  // convention, which a lambda's function pointer lacks.
+  static BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
+    reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
+    return TRUE;
+  }
+
   // Every language a resource exists in.
   std::vector<WORD> Languages(LPCWSTR type, WORD id) const {
     std::vector<WORD> languages;
-    EnumResourceLanguagesW(
-        module, type, MAKEINTRESOURCEW(id),
-        [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
-          reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
-          return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&languages));
+    EnumResourceLanguagesW(module, type, MAKEINTRESOURCEW(id), CollectLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
     return languages;
   }
 

@@ -12,26 +12,22 @@ namespace {
 
 constexpr char kGateVariable[] = "CURLIN_TEST_STANDIN_GATE";
 
+// A named callback, not a lambda: on 32-bit Windows the enumeration calls
+// back with the stdcall convention, which a lambda's function pointer lacks.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND window, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
 std::vector<HWND> ChildWindows(HWND parent) {
   std::vector<HWND> windows;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
