@@ -84,7 +84,6 @@ TEST(TrayIconParts, TheIconIsAddedAndRemovedWhileItsWindowLives) {
   // The clock's resources, for the icon, loaded from curlin.exe as data.
   const ProgramResources resources(kClockExe);
   ASSERT_TRUE(resources.Loaded());
-  KeepTrayShown();
   TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
   ClockInstance = resources.Module();
   PopupWindow = popup.Get();

@@ -88,4 +88,12 @@ TEST_F(ClockStartup, ACloseRequestToTheHostWindowEndsTheClockWithCodeZero) {
   EXPECT_TRUE(WindowsTitled("curlin").empty());
 }
 
+TEST_F(ClockStartup, AStartThatFailsSaysWhyAtOnce) {
+  const std::string missing = home.File("missing.exe");
+  const ::testing::AssertionResult started = clock.Start(missing);
+  EXPECT_FALSE(started);
+  EXPECT_NE(std::string(started.message()).find("GetLastError() 2"), std::string::npos)
+      << "ERROR_FILE_NOT_FOUND is named: " << started.message();
+}
+
 }  // namespace

@@ -1,10 +1,8 @@
 #include "ClockDriver.h"
 
-#include "ShiftJis.h"
 #include "TopWindows.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cctype>
@@ -19,34 +17,6 @@ bool IsTrayIconClass(const std::string& name) {
   return name == "__winex11_tray_icon" || name == "__wine_tray_icon";
 }
 
-// Wine hides its standalone tray window when the last icon goes, and while
-// it waits for the display to confirm the hide (about 2 s) every program
-// that talks to the tray waits too: the clock ending, and the next clock
-// adding its icon. An icon of the test's own, added before the first clock
-// starts and kept until the test program ends, keeps the tray window shown.
-constexpr char kAnchorTip[] = "curlin tests keep the tray shown";
-
-class TrayAnchor {
- public:
-  TrayAnchor() : m_window("tray anchor", {0, 0, 10, 10}, false, /*visible=*/false) {
-    m_icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    m_icon.hWnd = m_window.Get();
-    m_icon.uID = 1;
-    m_icon.uFlags = NIF_ICON | NIF_TIP;
-    m_icon.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    lstrcpynA(m_icon.szTip, kAnchorTip, sizeof m_icon.szTip);
-    Shell_NotifyIconA(NIM_ADD, &m_icon);
-  }
-  ~TrayAnchor() { Shell_NotifyIconA(NIM_DELETE, &m_icon); }
-
- private:
-  TestWindow m_window;
-  NOTIFYICONDATAA m_icon = {};
-};
-
-
-bool IsAnchor(HWND icon) { return ToShiftJis(TrayIconTip(icon)) == kAnchorTip; }
-
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -54,15 +24,12 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-void KeepTrayShown() { static TrayAnchor anchor; }
-
 std::string ClockExe() { return WindowsPathOf(CURLIN_EXE); }
 
 ClockHome::ClockHome(const std::string& subdirectory)
     : ProgramHome("clock", subdirectory), m_ready(Add(ClockExe(), "curlin.exe")) {}
 
 ::testing::AssertionResult ClockProgram::Launch(const std::string& exe) {
-  KeepTrayShown();
   m_host = m_popup = nullptr;
   return m_process.Start(exe, "", exe.substr(0, exe.find_last_of('\\')));
 }
@@ -166,13 +133,9 @@ std::vector<HWND> TrayIconWindows() {
   for (HWND top : TopLevelWindows()) {
     // Docked in a desktop's own tray the icons are top-level windows; in
     // Wine's standalone tray window they are its children.
-    if (IsTrayIconClass(ClassOf(top)) && IsWindowVisible(top) && !IsAnchor(top)) {
-      icons.push_back(top);
-    }
+    if (IsTrayIconClass(ClassOf(top)) && IsWindowVisible(top)) icons.push_back(top);
     for (HWND child : ChildWindows(top)) {
-      if (IsTrayIconClass(ClassOf(child)) && IsWindowVisible(child) && !IsAnchor(child)) {
-        icons.push_back(child);
-      }
+      if (IsTrayIconClass(ClassOf(child)) && IsWindowVisible(child)) icons.push_back(child);
     }
   }
   return icons;

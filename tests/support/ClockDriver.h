@@ -34,9 +34,6 @@ class ClockHome : public ProgramHome {
 };
 
 // The running clock: started as a child of the test, ended when it goes.
-// A clean end costs about 2 s under Wine (the box's hide waits for the
-// display), so only the tests of ending use Exit; the others let it be
-// killed, and KeepTrayShown() keeps the icon it leaves from hiding the tray.
 class ClockProgram {
  public:
   // Starts exe in its directory and waits until it shows its host window and
@@ -78,11 +75,6 @@ class ClockProgram {
 // Names of the running programs (file names, lower case) that the process
 // parent started, leaving out Wine's own explorer.exe.
 std::vector<std::string> ProgramsStartedBy(DWORD parent);
-
-// Adds, once per test program, an icon of the test's own that keeps Wine's
-// tray window shown, so that no program waits for it to hide; it is left out
-// of TrayIconWindows(). Every clock start does it first.
-void KeepTrayShown();
 
 // The tray icons Wine shows: each a child window of its notification area,
 // living in Wine's explorer.exe.
