@@ -248,16 +248,8 @@ TEST_F(EditorTest, ListsShowTheirTextsAndTheStoredChoicesAndCheckBoxesTheStoredF
   EXPECT_EQ(editor.ListItems(kTimeFormatList), (std::vector<std::string>{" HH:MM:SS", " HH:MM"}));
   EXPECT_EQ(editor.ListItems(kTimeSeparatorList), ShiftJisTexts({L"[スペース]", L"：", L"[漢字]"}));
 
-  EXPECT_EQ(editor.Selection(kDateFormatList), 0);
-  EXPECT_EQ(editor.Selection(kDateSeparatorList), 3);
-  EXPECT_EQ(editor.Selection(kWeekdayStyleList), 1);
-  EXPECT_EQ(editor.Selection(kTimeFormatList), 0);
-  EXPECT_EQ(editor.Selection(kTimeSeparatorList), 2);
-
-  EXPECT_TRUE(editor.Checked(kShowDate));
-  EXPECT_FALSE(editor.Checked(kShowWeekday));
-  EXPECT_FALSE(editor.Checked(kShowTime));
-  EXPECT_TRUE(editor.Checked(kShowAmPm));
+  EXPECT_EQ(editor.Selections(), (std::vector<int>{0, 3, 1, 0, 2}));
+  EXPECT_EQ(editor.Ticks(), (std::vector<bool>{true, false, false, true}));
 }
 
 TEST_F(EditorTest, AStoredIndexWithoutItemOpensWithNoSelectionAndAppliesAsMinusOne) {
@@ -265,33 +257,16 @@ TEST_F(EditorTest, AStoredIndexWithoutItemOpensWithNoSelectionAndAppliesAsMinusO
   // 3: the row's fourth entry is empty; -1: stored "nothing selected".
   SetChoices(record, 3, -1, 5, INT32_MIN, 1);
   ASSERT_TRUE(OpenOn(record));
-  EXPECT_EQ(editor.Selection(kDateFormatList), -1);
-  EXPECT_EQ(editor.Selection(kDateSeparatorList), -1);
-  EXPECT_EQ(editor.Selection(kWeekdayStyleList), -1);
-  EXPECT_EQ(editor.Selection(kTimeFormatList), -1);
-  EXPECT_EQ(editor.Selection(kTimeSeparatorList), 1);
-
+  EXPECT_EQ(editor.Selections(), (std::vector<int>{-1, -1, -1, -1, 1}));
   editor.Apply();
-  const ClockSettings saved = home.SavedRecord();
-  EXPECT_EQ(saved.dateFormat, -1);
-  EXPECT_EQ(saved.dateSeparator, -1);
-  EXPECT_EQ(saved.weekdayStyle, -1);
-  EXPECT_EQ(saved.timeFormat, -1);
-  EXPECT_EQ(saved.timeSeparator, 1);
+  EXPECT_EQ(StoredChoices(home.SavedRecord()), (std::vector<int>{-1, -1, -1, -1, 1}));
 }
 
 TEST_F(EditorTest, WithoutASettingsFileShowsTheDefaults) {
   ASSERT_TRUE(home.Ready());
   ASSERT_TRUE(editor.Open(home));
-  EXPECT_EQ(editor.Selection(kDateFormatList), 2);
-  EXPECT_EQ(editor.Selection(kDateSeparatorList), 1);
-  EXPECT_EQ(editor.Selection(kWeekdayStyleList), 1);
-  EXPECT_EQ(editor.Selection(kTimeFormatList), 1);
-  EXPECT_EQ(editor.Selection(kTimeSeparatorList), 1);
-  EXPECT_FALSE(editor.Checked(kShowDate));
-  EXPECT_FALSE(editor.Checked(kShowWeekday));
-  EXPECT_TRUE(editor.Checked(kShowTime));
-  EXPECT_FALSE(editor.Checked(kShowAmPm));
+  EXPECT_EQ(editor.Selections(), (std::vector<int>{2, 1, 1, 1, 1}));
+  EXPECT_EQ(editor.Ticks(), (std::vector<bool>{false, false, true, false}));
   // Time only, "HH':'mm", from the first tick on.
   ASSERT_TRUE(editor.PreviewShown());
   EXPECT_TRUE(PreviewShows(editor, "", "HH':'mm"));

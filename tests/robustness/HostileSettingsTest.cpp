@@ -123,9 +123,7 @@ class ChoiceLists {
 
   // Fills every list afresh from the record; returns each list's selection.
   std::vector<int> Fill(const ClockSettings& record) {
-    const int32_t stored[kChoiceRows] = {record.dateFormat, record.dateSeparator,
-                                         record.weekdayStyle, record.timeFormat,
-                                         record.timeSeparator};
+    const std::vector<int> stored = StoredChoices(record);
     std::vector<int> selections;
     for (int row = 0; row < kChoiceRows; ++row) {
       m_lists[row].SendMessage(CB_RESETCONTENT);
@@ -191,9 +189,7 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
     }
 
     const std::vector<int> selections = lists.Fill(record);
-    const int32_t stored[kChoiceRows] = {record.dateFormat, record.dateSeparator,
-                                         record.weekdayStyle, record.timeFormat,
-                                         record.timeSeparator};
+    const std::vector<int> stored = StoredChoices(record);
     for (int row = 0; row < kChoiceRows; ++row) {
       const bool inRange = stored[row] >= 0 && stored[row] < ItemsInRow(row);
       ASSERT_EQ(selections[row], inRange ? stored[row] : -1) << "list " << row;

@@ -76,6 +76,19 @@ bool Editor::Checked(int id) const {
   return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+std::vector<int> Editor::Selections() const {
+  std::vector<int> selections;
+  for (int id : {kDateFormatList, kDateSeparatorList, kWeekdayStyleList, kTimeFormatList,
+                 kTimeSeparatorList}) {
+    selections.push_back(Selection(id));
+  }
+  return selections;
+}
+
+std::vector<bool> Editor::Ticks() const {
+  return {Checked(kShowDate), Checked(kShowWeekday), Checked(kShowTime), Checked(kShowAmPm)};
+}
+
 void Editor::Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
 void Editor::PostClick(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }

@@ -73,6 +73,11 @@ class Editor {
   std::vector<std::string> ListItems(int id) const;
   int Selection(int id) const;
   bool Checked(int id) const;
+  // The five lists' selections in the order of the stored choices (date
+  // format, date separator, weekday style, time format, time separator).
+  std::vector<int> Selections() const;
+  // The four check boxes: date, weekday, time, AM/PM.
+  std::vector<bool> Ticks() const;
 
   // A click that returns when the editor has handled it.
   void Click(int id) const;

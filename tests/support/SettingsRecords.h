@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 inline std::string BytesOf(const ClockSettings& record) {
   return std::string(reinterpret_cast<const char*>(&record), sizeof record);
@@ -48,6 +49,12 @@ inline void SetChoices(ClockSettings& record, int32_t dateFormat, int32_t dateSe
   record.weekdayStyle = weekdayStyle;
   record.timeFormat = timeFormat;
   record.timeSeparator = timeSeparator;
+}
+
+// The five stored choice indices, in the same order.
+inline std::vector<int> StoredChoices(const ClockSettings& record) {
+  return {record.dateFormat, record.dateSeparator, record.weekdayStyle, record.timeFormat,
+          record.timeSeparator};
 }
 
 // Both halves on, with pictures of quoted text only: they render to the same
