@@ -11,41 +11,48 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr uint32_t kGeneratedFiles = 10000;
 
-// The sample's files in turn, spread over all the files so that every kind
-// of hostile file is met, written as home's curlin.dat; run(i) for each.
-template <typename Run>
-void ForEachSampledFile(const ProgramHome& home, Run run) {
+// The sample's file numbers, spread over all the files so that every kind of
+// hostile file is met.
+std::vector<uint32_t> SampledFiles() {
   const char* size = std::getenv("CURLIN_HOSTILE_SAMPLE");
   const uint32_t sample = size != nullptr ? std::strtoul(size, nullptr, 10) : 3;
-  for (uint32_t i = 0; i < sample && !::testing::Test::HasFatalFailure(); ++i) {
-    const uint32_t index = (i * (kGeneratedFiles / sample) + i % 5) % kGeneratedFiles;
-    SCOPED_TRACE("file " + std::to_string(index) + " (" + HostileSettingsKind(index) + ")");
-    ASSERT_TRUE(home.WriteSettings(MakeHostileSettingsFile(index)));
-    run(i);
+  std::vector<uint32_t> files;
+  for (uint32_t i = 0; i < sample; ++i) {
+    files.push_back((i * (kGeneratedFiles / sample) + i % 5) % kGeneratedFiles);
   }
+  return files;
+}
+
+std::string Describe(uint32_t index) {
+  return "file " + std::to_string(index) + " (" + HostileSettingsKind(index) + ")";
 }
 
 TEST(HostilePrograms, TheClockRunsOnEveryFileAndEndsWithCodeZero) {
   ClockHome home;
   ASSERT_TRUE(home.Ready());
-  ForEachSampledFile(home, [&](uint32_t i) {
+  for (uint32_t index : SampledFiles()) {
+    SCOPED_TRACE(Describe(index));
+    ASSERT_TRUE(home.WriteSettings(MakeHostileSettingsFile(index)));
     ClockProgram clock;
     ASSERT_TRUE(clock.Start(home.Clock()));
-    EXPECT_TRUE(clock.BoxBeside({200 + static_cast<LONG>(i % 7) * 50, 300}));
-    EXPECT_TRUE(clock.BoxBeside({500, 200 + static_cast<LONG>(i % 5) * 60}));
+    EXPECT_TRUE(clock.BoxBeside({200 + static_cast<LONG>(index % 7) * 50, 300}));
+    EXPECT_TRUE(clock.BoxBeside({500, 200 + static_cast<LONG>(index % 5) * 60}));
     ASSERT_TRUE(clock.Exit()) << "a crash ends it with code 5";
-  });
+  }
 }
 
 TEST(HostilePrograms, TheEditorOpensPreviewsSavesAndEndsOnEveryFile) {
   EditorHome home("hostile-editor");
   ASSERT_TRUE(home.Ready());
-  ForEachSampledFile(home, [&](uint32_t) {
+  for (uint32_t index : SampledFiles()) {
+    SCOPED_TRACE(Describe(index));
+    ASSERT_TRUE(home.WriteSettings(MakeHostileSettingsFile(index)));
     Editor editor;
     ASSERT_TRUE(editor.Open(home));
     // The preview's first refresh comes after a second; then save the
@@ -57,7 +64,7 @@ TEST(HostilePrograms, TheEditorOpensPreviewsSavesAndEndsOnEveryFile) {
     EXPECT_EQ(ReadBytes(home.SettingsFile()).size(), 156u) << "Apply stored a whole record";
     PostMessageA(editor.Dialog(), WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(editor.EndsWithCodeZero()) << "a crash ends it with code 5";
-  });
+  }
 }
 
 }  // namespace
