@@ -16,7 +16,7 @@ namespace {
 
 const std::string kProbe = WindowsPathOf(SETTINGS_PROBE_EXE);
 
-const std::string kDefaultBytes = BytesOf(DefaultRecord());
+std::string DefaultBytes() { return BytesOf(DefaultRecord()); }
 
 // A private folder holding nothing but a copy of the probe (and what the
 // probe writes beside itself); the test's own files stay one level up.
@@ -53,14 +53,14 @@ TEST(LoadSettings, MissingOrShortFileGivesTheDefaultsAndFindsTheDirectory) {
   ProbeHome home;
   ASSERT_TRUE(home.Ready());
   std::string directory;
-  EXPECT_EQ(home.Load(&directory), kDefaultBytes);
+  EXPECT_EQ(home.Load(&directory), DefaultBytes());
   EXPECT_EQ(directory, home.Directory());
 
   WriteBytes(home.SettingsFile(), DistinctRecordBytes(1).substr(0, 155));
-  EXPECT_EQ(home.Load(), kDefaultBytes) << "155 bytes are not a record";
+  EXPECT_EQ(home.Load(), DefaultBytes()) << "155 bytes are not a record";
 
   WriteBytes(home.SettingsFile(), "");
-  EXPECT_EQ(home.Load(), kDefaultBytes);
+  EXPECT_EQ(home.Load(), DefaultBytes());
 }
 
 TEST(LoadSettings, TakesTheFirst156BytesUnchanged) {
@@ -143,7 +143,7 @@ TEST(SaveSettings, APathThatWouldBeCutIsNeverUsed) {
 
   const std::string out = base.Path() + "\\loaded.bin";
   ASSERT_EQ(RunToExit(probe, "load \"" + out + "\""), 0u);
-  EXPECT_EQ(ReadBytes(out), kDefaultBytes);
+  EXPECT_EQ(ReadBytes(out), DefaultBytes());
   EXPECT_EQ(ReadBytes(out + ".dir"), directory);
 
   const std::string in = base.Path() + "\\to-save.bin";
