@@ -87,21 +87,6 @@ class TrayIcon : public ::testing::Test {
     return icons.size() == 1 ? icons.front() : nullptr;
   }
 
-  // Releases the right button over the icon, as the user does to open the menu.
-  HWND OpenMenuFromIcon() {
-    PostMessageA(Icon(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(Icon(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    if (!WaitUntil([&] { return clock.MenuTracking(); })) return nullptr;
-    return clock.OpenMenu();
-  }
-
-  // Chooses a command of the open menu with the keys: down from no selection
-  // reaches the first command, 環境設定 (Preferences), up the last, 終了 (Exit).
-  void ChooseFromMenu(HWND menu, WPARAM key) {
-    PostMessageA(menu, WM_KEYDOWN, key, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-  }
-
   bool MenuClosed() {
     return WaitUntil([&] { return clock.OpenMenu() == nullptr; });
   }
@@ -157,7 +142,7 @@ TEST_F(TrayIcon, OnlyTheRightButtonsReleaseOpensTheMenu) {
   EXPECT_TRUE(MenuClosed());
 
   // The real icon reports the release of the right button the same way.
-  HWND menu = OpenMenuFromIcon();
+  HWND menu = clock.OpenTrayMenu();
   ASSERT_NE(menu, nullptr);
   PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(MenuClosed());
@@ -172,13 +157,13 @@ TEST_F(TrayIcon, TheMenuClosesOnEscapeOrAClickElsewhereAndChangesNothing) {
   // The user works in another window, then right-clicks the icon.
   SetForegroundWindow(elsewhere.Get());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == elsewhere.Get(); }));
-  ASSERT_NE(OpenMenuFromIcon(), nullptr);
+  ASSERT_NE(clock.OpenTrayMenu(), nullptr);
   PressEscape();
   EXPECT_TRUE(MenuClosed()) << "Escape closes the menu";
 
   SetForegroundWindow(elsewhere.Get());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == elsewhere.Get(); }));
-  ASSERT_NE(OpenMenuFromIcon(), nullptr);
+  ASSERT_NE(clock.OpenTrayMenu(), nullptr);
   ASSERT_TRUE(SetCursorPos(650, 500));
   ClickLeft();
   EXPECT_TRUE(MenuClosed()) << "a click outside the menu closes it";
@@ -213,11 +198,11 @@ TEST_F(TrayIcon, ComesBackWhenTheShellRestartsAndExitRemovesItWithCodeZero) {
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   ASSERT_TRUE(TrayIconsShown(1));
-  EXPECT_TRUE(TrayIconTip(Icon()) == L"rovatick");
+  EXPECT_EQ(TrayIconTip(Icon()), L"rovatick");
 
-  HWND menu = OpenMenuFromIcon();
+  HWND menu = clock.OpenTrayMenu();
   ASSERT_NE(menu, nullptr);
-  ChooseFromMenu(menu, VK_UP);
+  clock.ChooseFromMenu(menu, kExitCommand);
   EXPECT_TRUE(clock.EndsWithCodeZero());
   EXPECT_TRUE(TrayIconWindows().empty());
 }
@@ -248,9 +233,9 @@ TEST_F(EditorLaunch, PreferencesStartsTheEditorBesideTheClockByItsFullPath) {
   ASSERT_TRUE(PlaceEditor());
   ASSERT_TRUE(StartClock());
 
-  HWND menu = OpenMenuFromIcon();
+  HWND menu = clock.OpenTrayMenu();
   ASSERT_NE(menu, nullptr);
-  ChooseFromMenu(menu, VK_DOWN);
+  clock.ChooseFromMenu(menu, kPreferencesCommand);
   ASSERT_TRUE(WaitUntil([&] { return StandInStarts(Editor()).size() == 1; }))
       << "started: " << Joined(clock.StartedPrograms());
   EXPECT_TRUE(MenuClosed());

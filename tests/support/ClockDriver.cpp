@@ -93,6 +93,20 @@ ClockHome::ClockHome(const std::string& subdirectory)
 
 RECT ClockProgram::PopupRect() const { return ScreenRectOf(m_popup); }
 
+HWND ClockProgram::OpenTrayMenu() const {
+  const std::vector<HWND> icons = TrayIconWindows();
+  if (icons.size() != 1) return nullptr;
+  PostMessageA(icons.front(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(icons.front(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  if (!WaitUntil([&] { return MenuTracking(); })) return nullptr;
+  return OpenMenu();
+}
+
+void ClockProgram::ChooseFromMenu(HWND menu, WORD command) const {
+  PostMessageA(menu, WM_KEYDOWN, command == kExitCommand ? VK_UP : VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
 HWND ClockProgram::OpenMenu() const {
   const DWORD thread = ThreadOf(m_popup);
   for (HWND window : TopLevelWindows()) {
