@@ -4,24 +4,25 @@
 // edge of the 260-byte path.
 #include "ClockDriver.h"
 #include "ClockProcess.h"
-#include "ClockSettings.h"
 #include "EditorLaunch.h"
 #include "FollowingDisplay.h"
-#include "Processes.h"
+#include "ProgramResources.h"
+#include "ScreenPixels.h"
 #include "SettingsFile.h"
+#include "SettingsRecords.h"
 #include "TextFields.h"
+#include "TopWindows.h"
 #include "TrayIcon.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-const std::string kClockExe = WindowsPathOf(CURLIN_EXE);
+const std::string kClockExe = ClockExe();
 const std::string kStandInExe = WindowsPathOf(STAND_IN_EXE);
 
 // A settings file beside this test program, which LoadSettings reads; gone
@@ -36,10 +37,9 @@ class SettingsBesideTheTest {
   ~SettingsBesideTheTest() { DeleteFileA(m_path.c_str()); }
 
   void Write(COLORREF backColor) {
-    ClockSettings record;
-    SetDefaultSettings(record);
+    ClockSettings record = DefaultRecord();
     record.backColor = backColor;
-    WriteBytes(m_path, std::string(reinterpret_cast<const char*>(&record), sizeof record));
+    WriteBytes(m_path, BytesOf(record));
   }
 
  private:
@@ -92,34 +92,20 @@ TEST(ClockTickParts, DrawsNothingWithoutItsPopup) {
   // top-left corner, on the magenta background.
   const std::vector<COLORREF> corner = ScreenPixels({0, 0, 40, 20});
   ASSERT_FALSE(corner.empty());
-  EXPECT_EQ(std::count(corner.begin(), corner.end(), magenta), 0);
+  EXPECT_EQ(CountOf(corner, magenta), 0u);
   ReleaseBackBrush();
 }
 
-// The clock's resources, for the icon, loaded from curlin.exe as data.
-class ClockResources {
- public:
-  ClockResources()
-      : m_module(LoadLibraryExA(kClockExe.c_str(), nullptr,
-                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-  ~ClockResources() {
-    if (m_module != nullptr) FreeLibrary(m_module);
-  }
-  HINSTANCE Get() const { return m_module; }
-
- private:
-  HMODULE m_module;
-};
-
 TEST(TrayIconParts, TheIconIsAddedAndRemovedWhileItsWindowLives) {
-  ClockResources resources;
-  ASSERT_NE(resources.Get(), nullptr);
+  // The clock's resources, for the icon, loaded from curlin.exe as data.
+  const ProgramResources resources(kClockExe);
+  ASSERT_TRUE(resources.Loaded());
   TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
-  ClockInstance = resources.Get();
+  ClockInstance = resources.Module();
   PopupWindow = popup.Get();
 
   AddTrayIcon();
-  ASSERT_TRUE(WaitUntil([] { return TrayIconWindows().size() == 1; }, kClockDeadlineMs));
+  ASSERT_TRUE(TrayIconsShown(1));
   EXPECT_EQ(TrayIconTip(TrayIconWindows().front()), L"rovatick");
 
   // Synchronous: the notification area has forgotten the icon when it returns.
@@ -128,17 +114,6 @@ TEST(TrayIconParts, TheIconIsAddedAndRemovedWhileItsWindowLives) {
   EXPECT_TRUE(IsWindow(popup.Get()));
   PopupWindow = nullptr;
   ClockInstance = nullptr;
-}
-
-// A directory whose path is exactly `length` bytes long, holding the
-// stand-in as curset.exe.
-std::string DirectoryOfLength(const ScratchDirectory& base, size_t length) {
-  std::string directory = base.Path();
-  while (directory.size() < length) {
-    const size_t room = length - directory.size() - 1;
-    directory += "\\" + std::string(std::min<size_t>(room, 60), 'd');
-  }
-  return directory;
 }
 
 class ExeDirectoryOverride {
@@ -161,14 +136,14 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
 
   // "\curset.exe" is 11 bytes: a 248-byte directory makes a 259-byte path,
   // the longest that fits 260 bytes with its terminator.
-  const std::string fits = DirectoryOfLength(base, 248);
+  const std::string fits = DirectoryOfLength(base.Path(), 248);
   ASSERT_EQ(fits.size(), 248u);
   ASSERT_TRUE(CreateDirectoryTree(fits));
   const std::string editor = fits + "\\curset.exe";
   ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), editor.c_str(), FALSE));
   directory.Set(fits);
   EXPECT_TRUE(LaunchEditor(kEditorFileName));
-  EXPECT_TRUE(WaitUntil([&] { return StandInStarts(editor).size() == 1; }, kClockDeadlineMs));
+  EXPECT_TRUE(WaitUntil([&] { return StandInStarts(editor).size() == 1; }));
   EXPECT_EQ(StandInStarts(editor), std::vector<std::string>{"\"" + editor + "\""});
 
   // One byte more would be cut, here to a program that exists: nothing is

@@ -2,8 +2,7 @@
 // one clock per desktop, the requests that must not end it and the ones that
 // end it with exit code 0.
 #include "ClockDriver.h"
-#include "Processes.h"
-#include "SettingsFile.h"
+#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,51 +11,22 @@
 
 namespace {
 
-const std::string kClockExe = WindowsPathOf(CURLIN_EXE);
-
-std::string TitleOf(HWND window) {
-  char title[256] = {};
-  GetWindowTextA(window, title, sizeof title);
-  return title;
-}
 
 class ClockStartup : public ::testing::Test {
  protected:
-  ClockStartup() : home(kClockExe) {}
-
-  void StartClock() {
-    ASSERT_TRUE(home.Ready());
-    ASSERT_TRUE(clock.Start(home.Clock()));
-    ASSERT_TRUE(clock.WaitForWindows());
-  }
-
-  // Waits for the box to follow the pointer to a new place: the clock has
-  // then handled every message posted to it before.
-  ::testing::AssertionResult TicksAfterPostedMessages() {
-    static int step = 0;
-    const POINT pointer = {300 + 37 * (++step % 10), 320};
-    if (!MovePointer(pointer.x, pointer.y)) return ::testing::AssertionFailure() << "pointer";
-    if (WaitUntil(
-            [&] {
-              const RECT box = clock.PopupRect();
-              return box.left == pointer.x + 8 && box.top == pointer.y - 4;
-            },
-            kClockDeadlineMs)) {
-      return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "the box did not follow the pointer";
-  }
+  ClockStartup() : home() {}
+  void SetUp() override { ASSERT_TRUE(home.Ready()); }
 
   ClockHome home;
   ClockProgram clock;
 };
 
 TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
-  StartClock();
+  ASSERT_TRUE(clock.Start(home.Clock()));
   EXPECT_EQ(ClassOf(clock.Host()), "curlin");
   EXPECT_EQ(TitleOf(clock.Host()), "curlin");
   EXPECT_FALSE(IsWindowVisible(clock.Host()));
-  EXPECT_EQ(TopLevelWindowsTitled("curlin"), std::vector<HWND>{clock.Host()});
+  EXPECT_EQ(WindowsTitled("curlin"), std::vector<HWND>{clock.Host()});
 
   EXPECT_EQ(ClassOf(clock.Popup()), "#32770") << "the box is a dialog";
   EXPECT_EQ(TitleOf(clock.Popup()), "");
@@ -68,37 +38,32 @@ TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
 }
 
 TEST_F(ClockStartup, ASecondStartEndsAtOnceWithCodeZeroAndAddsNothing) {
-  StartClock();
-  ASSERT_TRUE(WaitUntil([] { return TrayIconWindows().size() == 1; }, kClockDeadlineMs));
+  ASSERT_TRUE(clock.Start(home.Clock()));
+  ASSERT_TRUE(TrayIconsShown(1));
 
   // From another directory too: one clock per desktop.
-  ClockHome elsewhere(kClockExe, "elsewhere");
+  ClockHome elsewhere("elsewhere");
   ASSERT_TRUE(elsewhere.Ready());
   for (const std::string& exe : {home.Clock(), elsewhere.Clock()}) {
     ClockProgram second;
-    ASSERT_TRUE(second.Start(exe));
-    DWORD code = 0xFFFF;
-    ASSERT_TRUE(second.WaitForExit(kClockDeadlineMs, &code)) << exe;
-    EXPECT_EQ(code, 0u) << exe;
+    ASSERT_TRUE(second.Launch(exe));
+    EXPECT_TRUE(second.EndsWithCodeZero()) << exe;
   }
   EXPECT_TRUE(clock.Running());
-  EXPECT_EQ(TopLevelWindowsTitled("curlin"), std::vector<HWND>{clock.Host()});
+  EXPECT_EQ(WindowsTitled("curlin"), std::vector<HWND>{clock.Host()});
   EXPECT_EQ(TrayIconWindows().size(), 1u);
 }
 
 TEST_F(ClockStartup, AnyWindowTitledCurlinPreventsTheStart) {
   TestWindow impostor("curlin", {0, 0, 10, 10}, false, /*visible=*/false);
   ASSERT_NE(impostor.Get(), nullptr);
-  ASSERT_TRUE(home.Ready());
-  ASSERT_TRUE(clock.Start(home.Clock()));
-  DWORD code = 0xFFFF;
-  ASSERT_TRUE(clock.WaitForExit(kClockDeadlineMs, &code));
-  EXPECT_EQ(code, 0u);
-  EXPECT_EQ(TopLevelWindowsTitled("curlin"), std::vector<HWND>{impostor.Get()});
+  ASSERT_TRUE(clock.Launch(home.Clock()));
+  EXPECT_TRUE(clock.EndsWithCodeZero());
+  EXPECT_EQ(WindowsTitled("curlin"), std::vector<HWND>{impostor.Get()});
 }
 
 TEST_F(ClockStartup, EscapeEnterAndCloseRequestsToTheBoxLeaveItRunning) {
-  StartClock();
+  ASSERT_TRUE(clock.Start(home.Clock()));
   PostMessageA(clock.Popup(), WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageA(clock.Popup(), WM_KEYDOWN, VK_RETURN, 0);
   PostMessageA(clock.Popup(), WM_COMMAND, IDCANCEL, 0);
@@ -106,23 +71,29 @@ TEST_F(ClockStartup, EscapeEnterAndCloseRequestsToTheBoxLeaveItRunning) {
   PostMessageA(clock.Popup(), WM_CLOSE, 0, 0);
   PostMessageA(clock.Popup(), WM_COMMAND, 12345, 0);
   // A timer call comes only when no posted message waits, so the box moving
-  // again shows that all of them have been handled.
-  EXPECT_TRUE(TicksAfterPostedMessages());
-  // The close request turns into a cancel command posted in its turn.
-  EXPECT_TRUE(TicksAfterPostedMessages());
+  // again shows that all of them have been handled; the close request turns
+  // into a cancel command posted in its turn, handled before the second move.
+  EXPECT_TRUE(clock.BoxBeside({337, 320}));
+  EXPECT_TRUE(clock.BoxBeside({374, 320}));
   EXPECT_TRUE(clock.Running());
   EXPECT_TRUE(IsWindowVisible(clock.Popup()));
 }
 
 TEST_F(ClockStartup, ACloseRequestToTheHostWindowEndsTheClockWithCodeZero) {
-  StartClock();
-  ASSERT_TRUE(WaitUntil([] { return TrayIconWindows().size() == 1; }, kClockDeadlineMs));
+  ASSERT_TRUE(clock.Start(home.Clock()));
+  ASSERT_TRUE(TrayIconsShown(1));
   PostMessageA(clock.Host(), WM_CLOSE, 0, 0);
-  DWORD code = 0xFFFF;
-  ASSERT_TRUE(clock.WaitForExit(kClockDeadlineMs, &code));
-  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(clock.EndsWithCodeZero());
   EXPECT_TRUE(TrayIconWindows().empty());
-  EXPECT_TRUE(TopLevelWindowsTitled("curlin").empty());
+  EXPECT_TRUE(WindowsTitled("curlin").empty());
+}
+
+TEST_F(ClockStartup, AStartThatFailsSaysWhyAtOnce) {
+  const std::string missing = home.File("missing.exe");
+  const ::testing::AssertionResult started = clock.Start(missing);
+  EXPECT_FALSE(started);
+  EXPECT_NE(std::string(started.message()).find("GetLastError() 2"), std::string::npos)
+      << "ERROR_FILE_NOT_FOUND is named: " << started.message();
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 // they open on, that the dialog waits behind them, and what a confirmed or
 // cancelled choice does to the stored record.
 #include "EditorDriver.h"
-#include "EditorRecords.h"
+#include "GdiOwners.h"
+#include "ScreenPixels.h"
+#include "SettingsRecords.h"
 #include "ShiftJis.h"
+#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +15,7 @@
 #include <cstring>
 #include <string>
 
-using namespace editor_driver;
-
 namespace {
-
-const std::string kEditorExe = CURSET_EXE;
 
 // Controls of the platform's pickers.
 constexpr int kFontFaceList = 0x470;
@@ -31,9 +30,14 @@ const std::wstring kFontPickerTitle = L"フォントの指定";
 const std::wstring kColorPickerTitle = L"色";
 
 // The picker belongs to the settings dialog, which waits disabled behind it.
-void ExpectOwnedByTheDialog(const Editor& editor, HWND picker) {
-  EXPECT_EQ(GetWindow(picker, GW_OWNER), editor.Dialog());
-  EXPECT_FALSE(IsWindowEnabled(editor.Dialog()));
+::testing::AssertionResult OwnedByTheDialog(const Editor& editor, HWND picker) {
+  if (GetWindow(picker, GW_OWNER) != editor.Dialog()) {
+    return ::testing::AssertionFailure() << "the picker does not belong to the dialog";
+  }
+  if (IsWindowEnabled(editor.Dialog())) {
+    return ::testing::AssertionFailure() << "the dialog does not wait behind the picker";
+  }
+  return ::testing::AssertionSuccess();
 }
 
 // Chooses an item of one of the picker's lists as the user does.
@@ -74,48 +78,24 @@ ClockSettings FontRecord() {
 // How many pixel rows of the preview hold pixels of the text colour: the
 // height of the drawn characters.
 int TextRows(const Editor& editor, COLORREF textColor) {
-  RECT preview;
-  GetWindowRect(editor.Control(1000), &preview);
-  const int width = preview.right - preview.left, height = preview.bottom - preview.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, preview.left, preview.top, SRCCOPY);
-  int rows = 0;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (GetPixel(memory, x, y) == textColor) {
-        ++rows;
-        break;
-      }
-    }
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return rows;
+  const RECT preview = ScreenRectOf(editor.Control(kPreview));
+  return RowsHolding(ScreenPixels(preview), preview.right - preview.left, textColor);
 }
 
-TEST(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
+using EditorFontPicker = EditorTest;
+using EditorColorPicker = EditorTest;
+
+TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(JapaneseLocaleActive());
-  EditorHome home(kEditorExe, "font");
-  ASSERT_TRUE(home.Ready());
-  WriteBytes(home.SettingsFile(), BytesOf(FontRecord()));
-  Editor editor;
-  ASSERT_TRUE(editor.Open(home));
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  ASSERT_EQ(pixelsPerInch, 96) << "the sizes below are for 96 dpi";
-  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, RGB(128, 0, 0)) > 0; }, kDeadlineMs));
+  ASSERT_TRUE(OpenOn(FontRecord()));
+  ASSERT_EQ(GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY), 96) << "the sizes below are for 96 dpi";
+  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, RGB(128, 0, 0)) > 0; }));
   const int rowsBefore = TextRows(editor, RGB(128, 0, 0));
 
-  editor.PostClick(1023);
+  editor.PostClick(kFontButton);
   const HWND picker = editor.WaitForModal(kFontPickerTitle);
   ASSERT_NE(picker, nullptr);
-  ExpectOwnedByTheDialog(editor, picker);
+  EXPECT_TRUE(OwnedByTheDialog(editor, picker));
   // A stored -18 is 18 points at 96 pixels per inch.
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontSizeList)), L"18");
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontFaceList)), L"ＭＳ ゴシック");
@@ -132,54 +112,37 @@ TEST(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_NE(chosenColor, RGB(128, 0, 0));
   ASSERT_TRUE(Press(editor, picker, IDOK));
   // The preview shows the new font at once: 12-pixel characters instead of 18.
-  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, chosenColor) > 0; }, kDeadlineMs));
+  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, chosenColor) > 0; }));
   EXPECT_LT(TextRows(editor, chosenColor), rowsBefore);
   EXPECT_LE(TextRows(editor, chosenColor), 12);
 
-  editor.Click(1001);
-  const ClockSettings saved = RecordOf(ReadBytes(home.SettingsFile()));
+  editor.Apply();
+  const ClockSettings saved = home.SavedRecord();
   EXPECT_EQ(saved.font.lfHeight, -12) << "12 points are stored as -12";
   EXPECT_EQ(saved.textColor, chosenColor);
   EXPECT_STREQ(saved.font.lfFaceName, ToShiftJis(L"ＭＳ ゴシック").c_str());
 
-  // Opened again, the picker starts from the stored -12.
-  editor.PostClick(1023);
+  // Opened again, the picker starts from the stored -12; a choice cancelled
+  // there changes nothing.
+  editor.PostClick(kFontButton);
   const HWND again = editor.WaitForModal(kFontPickerTitle);
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(WideWindowText(GetDlgItem(again, kFontSizeList)), L"12");
+  ASSERT_TRUE(ChooseText(again, kFontSizeList, L"16"));
   ASSERT_TRUE(Press(editor, again, IDCANCEL));
+  editor.Apply();
+  EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(saved));
 }
 
-TEST(EditorFontPicker, CancelChangesNothing) {
-  EditorHome home(kEditorExe, "font-cancel");
-  ASSERT_TRUE(home.Ready());
-  WriteBytes(home.SettingsFile(), BytesOf(FontRecord()));
-  Editor editor;
-  ASSERT_TRUE(editor.Open(home));
-  editor.PostClick(1023);
-  const HWND picker = editor.WaitForModal(kFontPickerTitle);
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(ChooseText(picker, kFontSizeList, L"12"));
-  ASSERT_TRUE(Press(editor, picker, IDCANCEL));
-  editor.Click(1001);
-  const ClockSettings saved = RecordOf(ReadBytes(home.SettingsFile()));
-  EXPECT_EQ(saved.font.lfHeight, -18);
-  EXPECT_EQ(saved.textColor, RGB(128, 0, 0));
-}
+TEST_F(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
+  ASSERT_TRUE(OpenOn(DefaultRecord()));  // light yellow
 
-TEST(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
-  EditorHome home(kEditorExe, "colour");
-  ASSERT_TRUE(home.Ready());
-  WriteBytes(home.SettingsFile(), BytesOf(DefaultRecord()));  // light yellow
-  Editor editor;
-  ASSERT_TRUE(editor.Open(home));
-
-  editor.PostClick(1004);
+  editor.PostClick(kBackColourButton);
   const HWND picker = editor.WaitForModal(kColorPickerTitle);
   ASSERT_NE(picker, nullptr);
-  ExpectOwnedByTheDialog(editor, picker);
+  EXPECT_TRUE(OwnedByTheDialog(editor, picker));
   PostMessageW(GetDlgItem(picker, kDefineCustomColors), BM_CLICK, 0, 0);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(picker, kRedEdit)); }, kDeadlineMs));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(picker, kRedEdit)); }));
   // Not the stored 255, 255, 128.
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kRedEdit)), L"0");
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kGreenEdit)), L"0");
@@ -189,61 +152,49 @@ TEST(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
   SetEditText(picker, kGreenEdit, L"52");
   SetEditText(picker, kBlueEdit, L"86");
   ASSERT_TRUE(Press(editor, picker, IDOK));
-  editor.Click(1001);
-  EXPECT_EQ(RecordOf(ReadBytes(home.SettingsFile())).backColor, RGB(18, 52, 86));
+  editor.Apply();
+  EXPECT_EQ(home.SavedRecord().backColor, RGB(18, 52, 86));
 }
 
-TEST(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
-  EditorHome home(kEditorExe, "colour-cancel");
-  ASSERT_TRUE(home.Ready());
+TEST_F(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
   const std::string stored = BytesOf(DefaultRecord());
-  WriteBytes(home.SettingsFile(), stored);
-  Editor editor;
-  ASSERT_TRUE(editor.Open(home));
+  ASSERT_TRUE(OpenOn(DefaultRecord()));
 
-  editor.PostClick(1004);
+  editor.PostClick(kBackColourButton);
   HWND picker = editor.WaitForModal(kColorPickerTitle);
   ASSERT_NE(picker, nullptr);
   SetEditText(picker, kRedEdit, L"1");
   ASSERT_TRUE(Press(editor, picker, IDCANCEL));
-  editor.Click(1001);
+  editor.Apply();
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "a cancelled picker changes nothing";
 
-  editor.PostClick(1004);
+  editor.PostClick(kBackColourButton);
   picker = editor.WaitForModal(kColorPickerTitle);
   ASSERT_NE(picker, nullptr);
   SetEditText(picker, kRedEdit, L"200");
   ASSERT_TRUE(Press(editor, picker, IDOK));
-  editor.PostClick(2);
-  ASSERT_TRUE(editor.WaitForExit());
+  editor.PostClick(kCancelButton);
+  ASSERT_TRUE(editor.EndsWithCodeZero());
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "the dialog cancelled, nothing is saved";
 }
 
-}  // namespace
-
-namespace {
-
-TEST(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
-  EditorHome home(kEditorExe, "font-hostile");
-  ASSERT_TRUE(home.Ready());
+TEST_F(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
   ClockSettings record = ConstantPictureRecord();
   record.font.lfHeight = -50000;
   record.font.lfWidth = 70000;
   std::memset(record.font.lfFaceName, 'A', sizeof record.font.lfFaceName);  // no terminator
   const std::string stored = BytesOf(record);
-  WriteBytes(home.SettingsFile(), stored);
-  Editor editor;
-  ASSERT_TRUE(editor.Open(home));
-  ASSERT_TRUE(WaitUntil([&] { return editor.Text(1000) == "date time"; }, kDeadlineMs));
+  ASSERT_TRUE(OpenOn(record));
+  ASSERT_TRUE(editor.PreviewShown("date time"));
 
-  editor.PostClick(1023);
+  editor.PostClick(kFontButton);
   const HWND picker = editor.WaitForModal(kFontPickerTitle);
   ASSERT_NE(picker, nullptr);
   ASSERT_TRUE(Press(editor, picker, IDCANCEL));
-  editor.Click(1001);
+  editor.Apply();
   EXPECT_EQ(ReadBytes(home.SettingsFile()).substr(0, sizeof(LOGFONTA)), stored.substr(0, sizeof(LOGFONTA)))
       << "a cancelled picker leaves the font as stored";
-  EXPECT_TRUE(editor.Process().Running());
+  EXPECT_TRUE(editor.Running());
 }
 
 }  // namespace

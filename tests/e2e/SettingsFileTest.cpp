@@ -1,10 +1,9 @@
 // The settings file as the programs see it: a probe program built on the
 // settings store is copied into private directories and run there, so
 // "beside the executable" is a real, isolated place.
-#include "ClockSettings.h"
-#include "Processes.h"
+#include "ProgramHome.h"
 #include "ReloadReceiver.h"
-#include "SettingsFile.h"
+#include "SettingsRecords.h"
 #include "ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -17,55 +16,37 @@ namespace {
 
 const std::string kProbe = WindowsPathOf(SETTINGS_PROBE_EXE);
 
-std::string DefaultBytes() {
-  ClockSettings record;
-  SetDefaultSettings(record);
-  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
-}
+std::string DefaultBytes() { return BytesOf(DefaultRecord()); }
 
-std::string DistinctRecordBytes(char seed) {
-  std::string bytes(sizeof(ClockSettings), '\0');
-  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(seed + i * 7);
-  return bytes;
-}
-
-// A private directory holding nothing but a copy of the probe (and what the
+// A private folder holding nothing but a copy of the probe (and what the
 // probe writes beside itself); the test's own files stay one level up.
-class ProbeHome {
+class ProbeHome : public ProgramHome {
  public:
-  explicit ProbeHome(const std::string& subdirectory = "home") : m_scratch("settings") {
-    m_directory = m_scratch.Path() + "\\" + subdirectory;
-    CreateDirectoryTree(m_directory);
-    m_probe = m_directory + "\\probe.exe";
-    m_copied = CopyFileA(kProbe.c_str(), m_probe.c_str(), FALSE) != 0;
-  }
+  explicit ProbeHome(const std::string& subdirectory = "home")
+      : ProgramHome("settings", subdirectory), m_ready(Add(kProbe, "probe.exe")) {}
 
-  bool Ready() const { return m_copied; }
-  const std::string& Directory() const { return m_directory; }
-  std::string SettingsFile() const { return m_directory + "\\curlin.dat"; }
+  bool Ready() const { return m_ready; }
 
-  // Runs "load" and returns the record's bytes; ExeDirectory into *directory.
-  std::string Load(std::string* directory = nullptr) {
-    const std::string out = m_scratch.File("loaded.bin");
-    EXPECT_EQ(RunToExit(m_probe, "load \"" + out + "\""), 0u);
+  // Runs "load" and returns the record's bytes (a failed run fails the test);
+  // ExeDirectory into *directory.
+  std::string Load(std::string* directory = nullptr) const {
+    const std::string out = Root() + "\\loaded.bin";
+    EXPECT_EQ(RunToExit(File("probe.exe"), "load \"" + out + "\""), 0u);
     if (directory != nullptr) *directory = ReadBytes(out + ".dir");
     return ReadBytes(out);
   }
 
   // Runs "save" for the given bytes; returns the probe's exit code.
-  DWORD Save(const std::string& recordBytes, HWND window = nullptr) {
-    const std::string in = m_scratch.File("to-save.bin");
+  DWORD Save(const std::string& recordBytes, HWND window = nullptr) const {
+    const std::string in = Root() + "\\to-save.bin";
     WriteBytes(in, recordBytes);
     std::string args = "save \"" + in + "\"";
     if (window != nullptr) args += " " + std::to_string(reinterpret_cast<UINT_PTR>(window));
-    return RunToExit(m_probe, args);
+    return RunToExit(File("probe.exe"), args);
   }
 
  private:
-  ScratchDirectory m_scratch;
-  std::string m_directory;
-  std::string m_probe;
-  bool m_copied = false;
+  bool m_ready;
 };
 
 TEST(LoadSettings, MissingOrShortFileGivesTheDefaultsAndFindsTheDirectory) {
@@ -123,17 +104,21 @@ TEST(SaveSettings, WorksInDirectoriesWithSpacesAndDoubleByteNames) {
   EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
 }
 
-TEST(SaveSettings, AReadOnlyFileFailsAndStaysByteForByte) {
+TEST(SaveSettings, AReadOnlyFileFailsStaysByteForByteAndNobodyIsTold) {
   ProbeHome home;
   ASSERT_TRUE(home.Ready());
+  ReloadReceiver receiver(home.SettingsFile());
+  ASSERT_NE(receiver.Window(), nullptr);
   const std::string old = DistinctRecordBytes(13);
   WriteBytes(home.SettingsFile(), old);
   WriteBytes(home.Directory() + "\\curlin.new", "stale");
   ASSERT_TRUE(SetFileAttributesA(home.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(home.Save(DistinctRecordBytes(17)), 0u);
+  EXPECT_EQ(home.Save(DistinctRecordBytes(17), receiver.Window()), 0u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), old);
   EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "probe.exe"}))
       << "a failed save removes what an earlier one left, and leaves nothing itself";
+  PumpMessages();
+  EXPECT_EQ(receiver.Requests(), 0) << "a failed save sends no reload request";
 }
 
 TEST(SaveSettings, AFolderInTheFilesPlaceFailsAndStays) {
@@ -161,12 +146,9 @@ TEST(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
 }
 
 // A directory below base whose path is exactly length bytes long, holding
-// a copy of the probe as p.exe.
+// a copy of the probe as p.exe; empty when it cannot be made.
 std::string ProbeDirectoryOfLength(const ScratchDirectory& base, size_t length) {
-  std::string directory = base.Path();
-  while (directory.size() < length) {
-    directory += "\\" + std::string(std::min<size_t>(40, length - directory.size() - 1), 'd');
-  }
+  const std::string directory = DirectoryOfLength(base.Path(), length);
   if (!CreateDirectoryTree(directory) ||
       !CopyFileA(kProbe.c_str(), (directory + "\\p.exe").c_str(), FALSE)) {
     return "";
@@ -212,17 +194,6 @@ TEST(SaveSettings, TellsTheWindowOnlyAfterTheWholeFileIsInPlace) {
 
   EXPECT_EQ(home.Save(DistinctRecordBytes(37)), 1u);
   EXPECT_EQ(receiver.Requests(), 1) << "no window given, nobody is told";
-}
-
-TEST(SaveSettings, AFailedSaveSendsNoReloadRequest) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
-  ReloadReceiver receiver(home.SettingsFile());
-  WriteBytes(home.SettingsFile(), DistinctRecordBytes(41));
-  SetFileAttributesA(home.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(home.Save(DistinctRecordBytes(43), receiver.Window()), 0u);
-  PumpMessages();
-  EXPECT_EQ(receiver.Requests(), 0);
 }
 
 TEST(SaveSettings, AHungReceiverDoesNotFreezeTheSaver) {

@@ -4,23 +4,18 @@
 // the error box and keeps the dialog open; once the cause is gone the same
 // dialog saves. A clock that has stopped responding does not freeze it.
 #include "EditorDriver.h"
-#include "EditorRecords.h"
 #include "ReloadReceiver.h"
+#include "SettingsRecords.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-using namespace editor_driver;
-
 namespace {
-
-const std::string kEditorExe = WindowsPathOf(CURSET_EXE);
 
 // The defaults in other colours: their pictures are what the editor composes
 // from their choices, so a save changes only what a test changes.
@@ -39,66 +34,48 @@ ClockSettings WithAmPm() {
 }
 
 // Presses a button that saves and expects the error box, which it closes.
-::testing::AssertionResult SaveFailsWithTheErrorBox(Editor& editor, int button) {
+::testing::AssertionResult SaveFailsWithTheErrorBox(const Editor& editor, int button) {
   editor.PostClick(button);
-  HWND box = editor.WaitForModal(L"エラー");
-  if (box == nullptr) return ::testing::AssertionFailure() << "no error box";
-  const std::vector<std::wstring> texts = ChildTexts(box, "Static");
-  if (std::find(texts.begin(), texts.end(), L"環境設定の保存に失敗しました。") == texts.end()) {
-    return ::testing::AssertionFailure() << "the box does not say the save failed";
-  }
-  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-  if (!WaitUntil([&] { return !IsWindow(box); }, kDeadlineMs)) {
-    return ::testing::AssertionFailure() << "the box did not close";
-  }
-  if (!editor.Process().Running() || !IsWindowVisible(editor.Dialog())) {
-    return ::testing::AssertionFailure() << "the dialog did not stay open";
-  }
-  return ::testing::AssertionSuccess();
+  return editor.SaveFailureShownAndClosed();
 }
 
-// The editor still answers at once and still saves.
-::testing::AssertionResult StillWorking(Editor& editor) {
+// The editor answers at once.
+bool Answers(const Editor& editor) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(editor.Dialog(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result)) {
-    return ::testing::AssertionFailure() << "the dialog does not answer";
-  }
-  return ::testing::AssertionSuccess();
+  return SendMessageTimeoutA(editor.Dialog(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
 
-TEST(EditorSaveFaults, AFileHeldOpenByAnotherProgram) {
-  EditorHome home(CURSET_EXE, "held-open");
-  ASSERT_TRUE(home.Ready());
-  WriteBytes(home.SettingsFile(), BytesOf(OldRecord()));
+using EditorSaveFaults = EditorTest;
+
+TEST_F(EditorSaveFaults, AFileHeldOpenByAnotherProgram) {
   ReloadReceiver clock(home.SettingsFile());
-  Editor editor;
-  ASSERT_TRUE(editor.Open(home));
-  editor.Click(1008);
+  ASSERT_TRUE(OpenOn(OldRecord()));
+  editor.Click(kShowAmPm);
   // Another program takes the file for itself after the editor has read it.
   HANDLE held = CreateFileA(home.SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1005));
+  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kOkButton));
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(OldRecord()));
-  EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "curset.exe"}));
+  EXPECT_EQ(home.FileNames(), (std::vector<std::string>{"curlin.dat", "curset.exe"}));
   EXPECT_EQ(clock.Requests(), 0);
 
-  editor.PostClick(1005);
-  ASSERT_TRUE(editor.WaitForExit());
+  editor.PostClick(kOkButton);
+  ASSERT_TRUE(editor.EndsWithCodeZero());
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(WithAmPm()));
   EXPECT_EQ(clock.Requests(), 1);
 }
 
-TEST(EditorSaveFaults, AFullDisk) {
+TEST_F(EditorSaveFaults, AFullDisk) {
   const char* mounted = std::getenv("CURLIN_FULL_DIR");
   if (mounted == nullptr) GTEST_SKIP() << "no small file system could be mounted here";
   const std::string directory = WindowsPathOf(mounted);
   const std::string editorPath = directory + "\\curset.exe";
   const std::string settingsFile = directory + "\\curlin.dat";
   const std::string filler = directory + "\\filler";
-  ASSERT_TRUE(CopyFileA(kEditorExe.c_str(), editorPath.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(EditorExe().c_str(), editorPath.c_str(), FALSE));
   WriteBytes(settingsFile, BytesOf(OldRecord()));
 
   // Fill every remaining block.
@@ -113,59 +90,52 @@ TEST(EditorSaveFaults, AFullDisk) {
   CloseHandle(file);
   ReloadReceiver clock(settingsFile);
 
-  Editor editor;
   ASSERT_TRUE(editor.Open(editorPath, directory));
-  editor.Click(1008);
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1001));
+  editor.Click(kShowAmPm);
+  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kApplyButton));
   EXPECT_EQ(ReadBytes(settingsFile), BytesOf(OldRecord()));
   EXPECT_EQ(FileNamesIn(directory), (std::vector<std::string>{"curlin.dat", "curset.exe", "filler"}));
   EXPECT_EQ(clock.Requests(), 0);
 
   // Room made, the same dialog saves.
   DeleteFileA(filler.c_str());
-  editor.PostClick(1005);
-  ASSERT_TRUE(editor.WaitForExit());
+  editor.PostClick(kOkButton);
+  ASSERT_TRUE(editor.EndsWithCodeZero());
   EXPECT_EQ(ReadBytes(settingsFile), BytesOf(WithAmPm()));
   EXPECT_EQ(clock.Requests(), 1);
 }
 
-TEST(EditorSaveFaults, AReadOnlyDirectory) {
+TEST_F(EditorSaveFaults, AReadOnlyDirectory) {
   const char* mounted = std::getenv("CURLIN_READONLY_DIR");
   if (mounted == nullptr) GTEST_SKIP() << "no read-only directory could be mounted here";
   const std::string directory = WindowsPathOf(mounted);
   ReloadReceiver clock(directory + "\\curlin.dat");
 
-  Editor editor;
   ASSERT_TRUE(editor.Open(directory + "\\curset.exe", directory));
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1005));
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, 1001));
+  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kOkButton));
+  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kApplyButton));
   EXPECT_EQ(FileNamesIn(directory), std::vector<std::string>{"curset.exe"});
   EXPECT_EQ(clock.Requests(), 0);
   PostMessageA(editor.Dialog(), WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(editor.WaitForExit());
+  EXPECT_TRUE(editor.EndsWithCodeZero());
 }
 
-TEST(EditorSaveFaults, AClockThatStoppedRespondingDoesNotFreezeTheEditor) {
-  EditorHome home(CURSET_EXE, "hung-clock");
-  ASSERT_TRUE(home.Ready());
-  WriteBytes(home.SettingsFile(), BytesOf(OldRecord()));
+TEST_F(EditorSaveFaults, AClockThatStoppedRespondingDoesNotFreezeTheEditor) {
   ReloadReceiver clock(home.SettingsFile());
   clock.Hang();
-  Editor editor;
-  ASSERT_TRUE(editor.Open(home));
-  editor.Click(1008);
+  ASSERT_TRUE(OpenOn(OldRecord()));
+  editor.Click(kShowAmPm);
 
   // Apply gives up on the hung clock after its bounded wait; the file is saved.
-  editor.PostClick(1001);
-  EXPECT_TRUE(WaitUntil([&] { return ReadBytes(home.SettingsFile()) == BytesOf(WithAmPm()); },
-                        kDeadlineMs));
-  EXPECT_TRUE(WaitUntil([&] { return static_cast<bool>(StillWorking(editor)); }, kDeadlineMs));
+  editor.PostClick(kApplyButton);
+  EXPECT_TRUE(WaitUntil([&] { return ReadBytes(home.SettingsFile()) == BytesOf(WithAmPm()); }));
+  EXPECT_TRUE(WaitUntil([&] { return Answers(editor); }));
   EXPECT_EQ(editor.WaitForModal(L"エラー", 500), nullptr) << "a saved file is no failure";
 
   // It goes on working: another change, and OK saves and closes.
-  editor.Click(1008);
-  editor.PostClick(1005);
-  ASSERT_TRUE(editor.WaitForExit());
+  editor.Click(kShowAmPm);
+  editor.PostClick(kOkButton);
+  ASSERT_TRUE(editor.EndsWithCodeZero());
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(OldRecord()));
 }
 

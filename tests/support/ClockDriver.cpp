@@ -1,35 +1,16 @@
 #include "ClockDriver.h"
 
+#include "TopWindows.h"
+
 #include <commctrl.h>
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 constexpr char kGateVariable[] = "CURLIN_TEST_STANDIN_GATE";
-
-// A named callback, not a lambda: on 32-bit Windows the enumeration calls
-// back with the stdcall convention, which a lambda's function pointer lacks.
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> TopLevelWindows() {
-  std::vector<HWND> windows;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
-std::vector<HWND> ChildWindows(HWND parent) {
-  std::vector<HWND> windows;
-  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
 
 bool IsTrayIconClass(const std::string& name) {
   // Wine 8 and older, and the newer name.
@@ -43,52 +24,93 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-ClockHome::ClockHome(const std::string& clockExe, const std::string& subdirectory)
-    : m_scratch("clock") {
-  m_directory = m_scratch.Path() + "\\" + subdirectory;
-  m_ready = CreateDirectoryTree(m_directory) && Add(clockExe, "curlin.exe");
-}
+std::string ClockExe() { return WindowsPathOf(CURLIN_EXE); }
 
-bool ClockHome::Add(const std::string& exe, const std::string& name) {
-  return CopyFileA(exe.c_str(), File(name).c_str(), FALSE) != FALSE;
-}
+ClockHome::ClockHome(const std::string& subdirectory)
+    : ProgramHome("clock", subdirectory), m_ready(Add(ClockExe(), "curlin.exe")) {}
 
-bool ClockProgram::Start(const std::string& exe) {
+::testing::AssertionResult ClockProgram::Launch(const std::string& exe) {
   m_host = m_popup = nullptr;
   return m_process.Start(exe, "", exe.substr(0, exe.find_last_of('\\')));
 }
 
-bool ClockProgram::WaitForWindows(DWORD timeoutMs) {
-  return WaitUntil(
-      [this] {
-        m_host = m_popup = nullptr;
-        for (HWND window : TopLevelWindows()) {
-          if (ProcessOf(window) != Id()) continue;
-          char title[64] = {};
-          GetWindowTextA(window, title, sizeof title);
-          if (std::strcmp(title, "curlin") == 0) m_host = window;
-          if (ClassOf(window) == "#32770" && IsWindowVisible(window)) m_popup = window;
-        }
-        return m_host != nullptr && m_popup != nullptr;
-      },
-      timeoutMs);
+::testing::AssertionResult ClockProgram::Start(const std::string& exe) {
+  const ::testing::AssertionResult launched = Launch(exe);
+  if (!launched) return launched;
+  return WaitForWindows();
 }
 
-bool ClockProgram::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
-  return m_process.WaitForExit(timeoutMs, exitCode);
+::testing::AssertionResult ClockProgram::WaitForWindows() {
+  WaitUntil([this] {
+    m_host = m_popup = nullptr;
+    if (!Running()) return true;
+    for (HWND window : TopLevelWindows()) {
+      if (ProcessOf(window) != Id()) continue;
+      if (TitleOf(window) == "curlin") m_host = window;
+      if (ClassOf(window) == "#32770" && IsWindowVisible(window)) m_popup = window;
+    }
+    return m_host != nullptr && m_popup != nullptr;
+  });
+  if (m_host != nullptr && m_popup != nullptr) return ::testing::AssertionSuccess();
+  DWORD code = 0;
+  GetExitCodeProcess(m_process.Handle(), &code);
+  return ::testing::AssertionFailure()
+         << "the clock showed no " << (m_host == nullptr ? "host window" : "box") << "; "
+         << (Running() ? "it is still running" : "it ended with code " + std::to_string(code));
 }
 
-RECT ClockProgram::PopupRect() const {
-  RECT rect = {};
-  GetWindowRect(m_popup, &rect);
-  return rect;
+::testing::AssertionResult ClockProgram::BoxBeside(POINT pointer) const {
+  if (!SetCursorPos(pointer.x, pointer.y)) {
+    return ::testing::AssertionFailure() << "SetCursorPos failed, GetLastError() "
+                                         << GetLastError();
+  }
+  RECT box = {};
+  if (WaitUntil([&] {
+        box = PopupRect();
+        return box.left == pointer.x + 8 && box.top == pointer.y - 4;
+      })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "the box stays at " << Describe(box)
+                                       << " for a pointer at " << pointer.x << "," << pointer.y;
+}
+
+::testing::AssertionResult ClockProgram::EndsWithCodeZero() {
+  DWORD code = 0xFFFF;
+  if (!m_process.WaitForExit(kDeadlineMs, &code)) {
+    return ::testing::AssertionFailure() << "the clock did not end";
+  }
+  if (code != 0) return ::testing::AssertionFailure() << "the clock ended with code " << code;
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult ClockProgram::Exit() {
+  if (!PostMessageA(m_popup, WM_COMMAND, kExitCommand, 0)) {
+    return ::testing::AssertionFailure() << "no box to send Exit to";
+  }
+  return EndsWithCodeZero();
+}
+
+RECT ClockProgram::PopupRect() const { return ScreenRectOf(m_popup); }
+
+HWND ClockProgram::OpenTrayMenu() const {
+  const std::vector<HWND> icons = TrayIconWindows();
+  if (icons.size() != 1) return nullptr;
+  PostMessageA(icons.front(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(icons.front(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  if (!WaitUntil([&] { return MenuTracking(); })) return nullptr;
+  return OpenMenu();
+}
+
+void ClockProgram::ChooseFromMenu(HWND menu, WORD command) const {
+  PostMessageA(menu, WM_KEYDOWN, command == kExitCommand ? VK_UP : VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 HWND ClockProgram::OpenMenu() const {
-  const DWORD thread = GetWindowThreadProcessId(m_popup, nullptr);
+  const DWORD thread = ThreadOf(m_popup);
   for (HWND window : TopLevelWindows()) {
-    if (ClassOf(window) == "#32768" && IsWindowVisible(window) &&
-        GetWindowThreadProcessId(window, nullptr) == thread) {
+    if (ClassOf(window) == "#32768" && IsWindowVisible(window) && ThreadOf(window) == thread) {
       return window;
     }
   }
@@ -98,8 +120,7 @@ HWND ClockProgram::OpenMenu() const {
 bool ClockProgram::MenuTracking() const {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
-  return OpenMenu() != nullptr &&
-         GetGUIThreadInfo(GetWindowThreadProcessId(m_popup, nullptr), &info) &&
+  return OpenMenu() != nullptr && GetGUIThreadInfo(ThreadOf(m_popup), &info) &&
          (info.flags & GUI_INMENUMODE) != 0 && info.hwndCapture != nullptr;
 }
 
@@ -121,51 +142,6 @@ std::vector<std::string> ProgramsStartedBy(DWORD parent) {
   return names;
 }
 
-std::vector<HWND> TopLevelWindowsTitled(const char* title) {
-  std::vector<HWND> found;
-  for (HWND window : TopLevelWindows()) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (std::strcmp(text, title) == 0) found.push_back(window);
-  }
-  return found;
-}
-
-bool MovePointer(int x, int y) { return SetCursorPos(x, y) != FALSE; }
-
-std::vector<COLORREF> ScreenPixels(const RECT& rect) {
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  std::vector<COLORREF> pixels;
-  if (width <= 0 || height <= 0) return pixels;
-
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap != nullptr) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY)) {
-      const auto* bgra = static_cast<const unsigned char*>(bits);
-      for (int i = 0; i < width * height; ++i) {
-        pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
-      }
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 std::vector<HWND> TrayIconWindows() {
   std::vector<HWND> icons;
   for (HWND top : TopLevelWindows()) {
@@ -177,6 +153,14 @@ std::vector<HWND> TrayIconWindows() {
     }
   }
   return icons;
+}
+
+::testing::AssertionResult TrayIconsShown(size_t count) {
+  size_t shown = 0;
+  if (WaitUntil([&] { return (shown = TrayIconWindows().size()) == count; })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << shown << " tray icons show, not " << count;
 }
 
 std::wstring TrayIconTip(HWND iconWindow) {
@@ -234,38 +218,13 @@ StandInGate::~StandInGate() {
   }
 }
 
-std::string StandInRecordOf(const std::string& exePath) {
-  return exePath.substr(0, exePath.size() - 4) + ".log";
-}
-
 std::vector<std::string> StandInStarts(const std::string& exePath) {
   std::vector<std::string> starts;
-  const std::string record = ReadBytes(StandInRecordOf(exePath));
+  const std::string record = ReadBytes(exePath.substr(0, exePath.size() - 4) + ".log");
   size_t begin = 0;
   for (size_t end = record.find('\n'); end != std::string::npos; end = record.find('\n', begin)) {
     starts.push_back(record.substr(begin, end - begin));
     begin = end + 1;
   }
   return starts;
-}
-
-TestWindow::TestWindow(const char* title, const RECT& rect, bool topmost, bool visible) {
-  static const ATOM windowClass = [] {
-    WNDCLASSA description = {};
-    description.lpfnWndProc = DefWindowProcA;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    description.lpszClassName = "ClockTestWindow";
-    return RegisterClassA(&description);
-  }();
-  m_window = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, MAKEINTATOM(windowClass), title,
-                             WS_POPUP | (visible ? WS_VISIBLE : 0), rect.left, rect.top,
-                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-  PumpMessages();
-}
-
-TestWindow::~TestWindow() {
-  if (m_window != nullptr) DestroyWindow(m_window);
-  PumpMessages();
 }

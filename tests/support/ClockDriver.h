@@ -1,57 +1,69 @@
-// The clock program driven from a test the way a user meets it: a copy of
-// curlin.exe in a private directory, its windows, the pointer, the box on the
-// screen, the tray icon as Wine's notification area shows it, the tray menu,
-// and the programs the clock starts.
+// The clock program driven from a test the way a user meets it: started from
+// its private folder, its windows, the box beside the pointer, the tray icon
+// as Wine's notification area shows it, the tray menu, the programs the clock
+// starts, and its end.
 #pragma once
 
+#include "ProgramHome.h"
 #include "Processes.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-// How long a test waits for something the clock does on its own. Wine starts
-// the first program of a prefix in about a second; ticks come every 300 ms.
-constexpr DWORD kClockDeadlineMs = 20000;
+// The clock's own numbers, as other programs see them.
+constexpr UINT kTrayNotify = WM_USER + 1;
+constexpr WORD kPreferencesCommand = 32771;  // 環境設定
+constexpr WORD kExitCommand = 32773;         // 終了
 
-// A private directory holding a copy of the clock program, and whatever a
-// test puts beside it. subdirectory may hold spaces or several levels.
-class ClockHome {
+// The built curlin.exe, as a Windows path.
+std::string ClockExe();
+
+// A private folder holding a copy of curlin.exe, in subdirectory of its
+// scratch directory.
+class ClockHome : public ProgramHome {
  public:
-  ClockHome(const std::string& clockExe, const std::string& subdirectory = "clock");
-
+  explicit ClockHome(const std::string& subdirectory = "clock");
   bool Ready() const { return m_ready; }
-  // Where the copy of curlin.exe lives.
-  const std::string& Directory() const { return m_directory; }
-  // The scratch directory that holds Directory(), and nothing the clock uses.
-  const std::string& Root() const { return m_scratch.Path(); }
   std::string Clock() const { return File("curlin.exe"); }
-  std::string File(const std::string& name) const { return m_directory + "\\" + name; }
-  // Copies a program into Directory() under name.
-  bool Add(const std::string& exe, const std::string& name);
 
  private:
-  ScratchDirectory m_scratch;
-  std::string m_directory;
-  bool m_ready = false;
+  bool m_ready;
 };
 
 // The running clock: started as a child of the test, ended when it goes.
 class ClockProgram {
  public:
-  // Starts exe (a copy of curlin.exe) with its directory as working directory.
-  bool Start(const std::string& exe);
-  // Waits until the process shows its host window and its visible popup.
-  bool WaitForWindows(DWORD timeoutMs = kClockDeadlineMs);
-  bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+  // Starts exe in its directory and waits until it shows its host window and
+  // its visible box.
+  ::testing::AssertionResult Start(const std::string& exe);
+  // Only starts it: for a start that is meant to end at once.
+  ::testing::AssertionResult Launch(const std::string& exe);
+  ::testing::AssertionResult WaitForWindows();
+  // Moves the pointer to (x, y) and waits until a tick has put the box 8
+  // pixels right of and 4 pixels above it; the clock has then also handled
+  // every message posted to it before.
+  ::testing::AssertionResult BoxBeside(POINT pointer) const;
+  // Waits until the process ends with exit code 0.
+  ::testing::AssertionResult EndsWithCodeZero();
+  // Chooses Exit (posted to the box, as the menu does) and waits for code 0.
+  ::testing::AssertionResult Exit();
+
   bool Running() const { return m_process.Running(); }
   DWORD Id() const { return m_process.Id(); }
-
   HWND Host() const { return m_host; }
   HWND Popup() const { return m_popup; }
   RECT PopupRect() const;
 
+  // Releases the right button over the one tray icon, as the user does, and
+  // waits until the menu has taken the mouse; the menu, or null.
+  HWND OpenTrayMenu() const;
+  // Chooses kPreferencesCommand or kExitCommand in the open menu with the
+  // keys, as a user can: down from no selection reaches the first command,
+  // up the last.
+  void ChooseFromMenu(HWND menu, WORD command) const;
   // The tray menu: a visible "#32768" window of the clock's thread, or null.
   HWND OpenMenu() const;
   // True once the open menu has taken the mouse: the platform shows the menu
@@ -71,18 +83,11 @@ class ClockProgram {
 // parent started, leaving out Wine's own explorer.exe.
 std::vector<std::string> ProgramsStartedBy(DWORD parent);
 
-// Top-level windows with exactly this title, of any process.
-std::vector<HWND> TopLevelWindowsTitled(const char* title);
-
-// Moves the pointer; the clock reads it at its next tick.
-bool MovePointer(int x, int y);
-
-// The colours on the screen inside rect (screen pixels), row by row.
-std::vector<COLORREF> ScreenPixels(const RECT& rect);
-
 // The tray icons Wine shows: each a child window of its notification area,
 // living in Wine's explorer.exe.
 std::vector<HWND> TrayIconWindows();
+// Waits until exactly count tray icons show.
+::testing::AssertionResult TrayIconsShown(size_t count);
 // The tooltip of one tray icon, read from the tooltip control that Wine's
 // notification area keeps for it (in the explorer process's memory).
 std::wstring TrayIconTip(HWND iconWindow);
@@ -102,23 +107,6 @@ class StandInGate {
   HANDLE m_event;
 };
 
-// The file in which a stand-in at exePath (ending ".exe") notes each start
-// with its command line: the same path ending ".log".
-std::string StandInRecordOf(const std::string& exePath);
-// Each command line a stand-in at exePath was started with, one per start.
+// Each command line a stand-in at exePath was started with, one per start:
+// the stand-in notes them in the same path ending ".log" instead of ".exe".
 std::vector<std::string> StandInStarts(const std::string& exePath);
-
-// A plain top-level window of the test process, shown at once; destroyed when
-// it goes.
-class TestWindow {
- public:
-  TestWindow(const char* title, const RECT& rect, bool topmost = false, bool visible = true);
-  ~TestWindow();
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
-
-  HWND Get() const { return m_window; }
-
- private:
-  HWND m_window;
-};

@@ -1,88 +1,53 @@
 #include "EditorDriver.h"
 
+#include "SettingsRecords.h"
 #include "ShiftJis.h"
+#include "TopWindows.h"
 
-namespace editor_driver {
+#include <algorithm>
 
-EditorHome::EditorHome(const std::string& editorExe, const std::string& name)
-    : m_scratch(name) {
-  m_ready = CopyFileA(WindowsPathOf(editorExe).c_str(), Editor().c_str(), FALSE) != 0;
+std::string EditorExe() { return WindowsPathOf(CURSET_EXE); }
+
+EditorHome::EditorHome(const std::string& name)
+    : ProgramHome(name), m_ready(Add(EditorExe(), "curset.exe")) {}
+
+ClockSettings EditorHome::SavedRecord() const { return RecordOf(ReadBytes(SettingsFile())); }
+
+::testing::AssertionResult Editor::Open(const EditorHome& home) {
+  return Open(home.Editor(), home.Directory());
 }
 
-bool EditorHome::Add(const std::string& exe, const std::string& name) {
-  return CopyFileA(WindowsPathOf(exe).c_str(), m_scratch.File(name).c_str(), FALSE) != 0;
+::testing::AssertionResult Editor::OpenOn(const EditorHome& home, const ClockSettings& record) {
+  const ::testing::AssertionResult written = home.WriteSettings(BytesOf(record));
+  if (!written) return written;
+  return Open(home);
 }
 
-std::vector<std::string> EditorHome::FileNames() const { return FileNamesIn(Directory()); }
-
-namespace {
-
-struct ChildSearch {
-  const char* className;
-  std::vector<std::wstring> texts;
-};
-
-BOOL CALLBACK CollectChildText(HWND child, LPARAM context) {
-  auto* search = reinterpret_cast<ChildSearch*>(context);
-  if (ClassOf(child) == search->className) search->texts.push_back(WideWindowText(child));
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> WindowsTitled(const char* title) {
-  std::vector<HWND> found;
-  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window != nullptr;
-       window = FindWindowExA(nullptr, window, nullptr, title)) {
-    found.push_back(window);
-  }
-  return found;
-}
-
-std::vector<HWND> DialogsOf(DWORD processId) {
-  std::vector<HWND> found;
-  for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
-       window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
-    if (ProcessOf(window) == processId) found.push_back(window);
-  }
-  return found;
-}
-
-std::wstring WideWindowText(HWND window) {
-  wchar_t text[1024] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                      10000, nullptr);
-  return text;
-}
-
-std::string WindowText(HWND window) { return ToShiftJis(WideWindowText(window)); }
-
-std::vector<std::wstring> ChildTexts(HWND window, const char* className) {
-  ChildSearch search{className, {}};
-  EnumChildWindows(window, CollectChildText, reinterpret_cast<LPARAM>(&search));
-  return search.texts;
-}
-
-bool Editor::Open(const EditorHome& home, DWORD timeoutMs) {
-  return Open(home.Editor(), home.Directory(), timeoutMs);
-}
-
-bool Editor::Open(const std::string& editorPath, const std::string& directory, DWORD timeoutMs) {
+::testing::AssertionResult Editor::Open(const std::string& editorPath,
+                                        const std::string& directory) {
   m_dialog = nullptr;
-  if (!m_process.Start(editorPath, "", directory)) return false;
+  const ::testing::AssertionResult started = m_process.Start(editorPath, "", directory);
+  if (!started) return started;
   // The window can exist before its controls: wait for the last one, then
   // for the dialog to show, which it does after its initialisation.
-  return WaitUntil(
-      [this] {
-        for (HWND dialog : DialogsOf(m_process.Id())) {
-          if (GetDlgItem(dialog, 1007) != nullptr && IsWindowVisible(dialog)) {
-            m_dialog = dialog;
-            return true;
-          }
-        }
-        return false;
-      },
-      timeoutMs);
+  WaitUntil([this] {
+    if (!Running()) return true;
+    for (HWND dialog : WindowsOf(m_process.Id(), "#32770")) {
+      if (GetDlgItem(dialog, kShowTime) != nullptr && IsWindowVisible(dialog)) {
+        m_dialog = dialog;
+        return true;
+      }
+    }
+    return false;
+  });
+  if (m_dialog != nullptr) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the editor showed no dialog; it is "
+                                       << (Running() ? "still running" : "gone");
+}
+
+::testing::AssertionResult Editor::Launch(const EditorHome& home) {
+  m_dialog = nullptr;
+  return m_process.Start(home.Editor(), "", home.Directory());
 }
 
 std::string Editor::Text(int id) const { return WindowText(Control(id)); }
@@ -111,11 +76,24 @@ bool Editor::Checked(int id) const {
   return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+std::vector<int> Editor::Selections() const {
+  std::vector<int> selections;
+  for (int id : {kDateFormatList, kDateSeparatorList, kWeekdayStyleList, kTimeFormatList,
+                 kTimeSeparatorList}) {
+    selections.push_back(Selection(id));
+  }
+  return selections;
+}
+
+std::vector<bool> Editor::Ticks() const {
+  return {Checked(kShowDate), Checked(kShowWeekday), Checked(kShowTime), Checked(kShowAmPm)};
+}
+
 void Editor::Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
 void Editor::PostClick(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
 
-void Editor::Select(int id, int index) const {
+void Editor::Choose(int id, int index) const {
   const HWND list = Control(id);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   // CB_SETCURSEL notifies nobody; a user's choice does.
@@ -123,11 +101,23 @@ void Editor::Select(int id, int index) const {
                reinterpret_cast<LPARAM>(list));
 }
 
+::testing::AssertionResult Editor::PreviewShown(const std::string& text) const {
+  std::string shown;
+  if (WaitUntil([&] {
+        shown = Text(kPreview);
+        return text.empty() ? !shown.empty() : shown == text;
+      })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "the preview shows \"" << shown << "\", expected "
+                                       << (text.empty() ? "a line" : "\"" + text + "\"");
+}
+
 HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
   HWND found = nullptr;
   WaitUntil(
       [&] {
-        for (HWND window : DialogsOf(m_process.Id())) {
+        for (HWND window : WindowsOf(m_process.Id(), "#32770")) {
           if (window != m_dialog && IsWindowVisible(window) && WideWindowText(window) == title) {
             found = window;
             return true;
@@ -139,8 +129,45 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
   return found;
 }
 
-bool Editor::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
-  return m_process.WaitForExit(timeoutMs, exitCode);
+::testing::AssertionResult Editor::SaveFailureShownAndClosed() const {
+  const HWND box = WaitForModal(L"エラー");
+  if (box == nullptr) return ::testing::AssertionFailure() << "no error box";
+  if (GetWindow(box, GW_OWNER) != m_dialog) {
+    return ::testing::AssertionFailure() << "the box does not belong to the dialog";
+  }
+  const std::vector<std::wstring> texts = ChildTexts(box, "Static");
+  if (std::find(texts.begin(), texts.end(), L"環境設定の保存に失敗しました。") == texts.end()) {
+    return ::testing::AssertionFailure() << "the box does not say the save failed";
+  }
+  if (ChildTexts(box, "Button") != std::vector<std::wstring>{L"OK"}) {
+    return ::testing::AssertionFailure() << "the box has other buttons than OK";
+  }
+  if (IsWindowEnabled(m_dialog)) {
+    return ::testing::AssertionFailure() << "the box is not modal to the dialog";
+  }
+  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  if (!WaitUntil([&] { return !IsWindow(box); })) {
+    return ::testing::AssertionFailure() << "the box did not close";
+  }
+  if (!Running() || !IsWindowVisible(m_dialog)) {
+    return ::testing::AssertionFailure() << "the dialog did not stay open";
+  }
+  return ::testing::AssertionSuccess();
 }
 
-}  // namespace editor_driver
+::testing::AssertionResult Editor::EndsWithCodeZero() {
+  DWORD code = 0xFFFF;
+  if (!m_process.WaitForExit(kDeadlineMs, &code)) {
+    return ::testing::AssertionFailure() << "the editor did not end";
+  }
+  if (code != 0) return ::testing::AssertionFailure() << "the editor ended with code " << code;
+  return ::testing::AssertionSuccess();
+}
+
+EditorTest::EditorTest()
+    : home(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+
+::testing::AssertionResult EditorTest::OpenOn(const ClockSettings& record) {
+  if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the editor";
+  return editor.OpenOn(home, record);
+}

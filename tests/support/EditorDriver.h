@@ -1,54 +1,70 @@
 // The settings editor driven from a test the way a user meets it: a copy of
-// curset.exe in a private directory with a prepared curlin.dat, its dialog,
-// controls, pickers and message boxes, read and operated through Win32.
+// curset.exe in a private folder, opened on a given record; its dialog,
+// controls, pickers and message boxes read and operated through Win32; the
+// record it saved.
 #pragma once
 
+#include "ClockSettings.h"
+#include "ProgramHome.h"
 #include "Processes.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-namespace editor_driver {
+// The editor's controls.
+enum EditorControl : int {
+  kCancelButton = IDCANCEL,
+  kPreview = 1000,
+  kApplyButton = 1001,
+  kShowDate = 1002,
+  kDateFormatList = 1003,
+  kBackColourButton = 1004,
+  kOkButton = 1005,
+  kShowWeekday = 1006,
+  kShowTime = 1007,
+  kShowAmPm = 1008,
+  kTimeFormatList = 1009,
+  kWeekdayStyleList = 1015,
+  kDateSeparatorList = 1017,
+  kTimeSeparatorList = 1018,
+  kFontButton = 1023,
+};
 
-// How long a test waits for something the editor does on its own. The first
-// program of a fresh Wine prefix takes a few seconds to start.
-constexpr DWORD kDeadlineMs = 20000;
+// The built curset.exe, as a Windows path.
+std::string EditorExe();
 
-// A private directory holding a copy of curset.exe and what the test puts
-// beside it.
-class EditorHome {
+// A private folder, called after name, holding a copy of curset.exe.
+class EditorHome : public ProgramHome {
  public:
-  EditorHome(const std::string& editorExe, const std::string& name);
-
+  explicit EditorHome(const std::string& name);
   bool Ready() const { return m_ready; }
-  const std::string& Directory() const { return m_scratch.Path(); }
-  std::string Editor() const { return m_scratch.File("curset.exe"); }
-  std::string SettingsFile() const { return m_scratch.File("curlin.dat"); }
-  // Copies a program into the directory under name.
-  bool Add(const std::string& exe, const std::string& name);
-  // Names of every file in the directory.
-  std::vector<std::string> FileNames() const;
+  std::string Editor() const { return File("curset.exe"); }
+  // The saved record, read back from curlin.dat.
+  ClockSettings SavedRecord() const;
 
  private:
-  ScratchDirectory m_scratch;
-  bool m_ready = false;
+  bool m_ready;
 };
 
 // One running editor, ended when the object goes.
 class Editor {
  public:
   // Starts the editor of home and waits until its dialog shows with all its
-  // controls. False when it does not.
-  bool Open(const EditorHome& home, DWORD timeoutMs = kDeadlineMs);
-  // The same for a copy of the editor at editorPath, started in its directory.
-  bool Open(const std::string& editorPath, const std::string& directory,
-            DWORD timeoutMs = kDeadlineMs);
+  // controls.
+  ::testing::AssertionResult Open(const EditorHome& home);
+  // The same with curlin.dat written first with record.
+  ::testing::AssertionResult OpenOn(const EditorHome& home, const ClockSettings& record);
+  // A copy of the editor at editorPath, started in directory.
+  ::testing::AssertionResult Open(const std::string& editorPath, const std::string& directory);
+  // Only starts the editor of home: for a start that is meant to end at once.
+  ::testing::AssertionResult Launch(const EditorHome& home);
 
   HWND Dialog() const { return m_dialog; }
   HWND Control(int id) const { return GetDlgItem(m_dialog, id); }
-  ChildProcess& Process() { return m_process; }
+  bool Running() const { return m_process.Running(); }
   DWORD ProcessId() const { return m_process.Id(); }
 
   // Texts in the program's code page (Shift-JIS), as the program wrote them.
@@ -57,34 +73,45 @@ class Editor {
   std::vector<std::string> ListItems(int id) const;
   int Selection(int id) const;
   bool Checked(int id) const;
+  // The five lists' selections in the order of the stored choices (date
+  // format, date separator, weekday style, time format, time separator).
+  std::vector<int> Selections() const;
+  // The four check boxes: date, weekday, time, AM/PM.
+  std::vector<bool> Ticks() const;
 
   // A click that returns when the editor has handled it.
   void Click(int id) const;
   // A click for buttons that open a modal window: returns at once.
   void PostClick(int id) const;
   // Selects an item as the user does, with the change notification.
-  void Select(int id, int index) const;
+  void Choose(int id, int index) const;
+  // Apply: returns when the editor has saved (and told the clock).
+  void Apply() const { Click(kApplyButton); }
 
+  // Waits until the preview shows a non-empty line (the first tick) or text.
+  ::testing::AssertionResult PreviewShown(const std::string& text = "") const;
   // A visible dialog of the editor's process other than the settings dialog
   // (a picker or a message box), titled title (wide text); null on timeout.
   HWND WaitForModal(const std::wstring& title, DWORD timeoutMs = kDeadlineMs) const;
-  // True when the editor's process has ended within timeoutMs.
-  bool WaitForExit(DWORD timeoutMs = kDeadlineMs, DWORD* exitCode = nullptr);
+  // Waits for the error box of a failed save (titled エラー, saying
+  // 環境設定の保存に失敗しました。 with one OK, owned by the dialog and modal to
+  // it), closes it with its OK and checks that the dialog stays open.
+  ::testing::AssertionResult SaveFailureShownAndClosed() const;
+  // Waits until the editor's process ends with exit code 0.
+  ::testing::AssertionResult EndsWithCodeZero();
 
  private:
   ChildProcess m_process;
   HWND m_dialog = nullptr;
 };
 
-// Top-level windows of any process whose title is exactly title (8-bit).
-std::vector<HWND> WindowsTitled(const char* title);
-// Top-level "#32770" windows of a process.
-std::vector<HWND> DialogsOf(DWORD processId);
-// A window's text, read with the wide message so that it crosses processes
-// intact, converted to code page 932.
-std::string WindowText(HWND window);
-std::wstring WideWindowText(HWND window);
-// Texts of the child windows of a window, of the given class.
-std::vector<std::wstring> ChildTexts(HWND window, const char* className);
+// A test with an editor in a private folder called after the test.
+class EditorTest : public ::testing::Test {
+ protected:
+  EditorTest();
+  // Writes record as curlin.dat and opens the editor on it.
+  ::testing::AssertionResult OpenOn(const ClockSettings& record);
 
-}  // namespace editor_driver
+  EditorHome home;
+  Editor editor;
+};

@@ -41,6 +41,15 @@ bool CreateDirectoryTree(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+std::string DirectoryOfLength(const std::string& base, size_t length) {
+  std::string directory = base;
+  while (directory.size() < length) {
+    const size_t room = length - directory.size() - 1;
+    directory += "\\" + std::string(std::min<size_t>(room, 60), 'd');
+  }
+  return directory;
+}
+
 void RemoveDirectoryTree(const std::string& path) {
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
@@ -119,22 +128,33 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
 
 ChildProcess::~ChildProcess() { Terminate(); }
 
-bool ChildProcess::Start(const std::string& exe, const std::string& args,
-                         const std::string& cwd) {
+::testing::AssertionResult ChildProcess::Start(const std::string& exe, const std::string& args,
+                                               const std::string& cwd) {
   Terminate();
   std::string commandLine = "\"" + exe + "\"";
   if (!args.empty()) commandLine += " " + args;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
-    return false;
+  for (int attempt = 1;; ++attempt) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;  // CreateProcessA may write to it
+    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
+      CloseHandle(info.hThread);
+      m_process = info.hProcess;
+      m_id = info.dwProcessId;
+      return ::testing::AssertionSuccess();
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_INTERNAL_ERROR && attempt == 1) {
+      std::printf("CreateProcessA(%s) failed with GetLastError() %lu; starting it once more\n",
+                  exe.c_str(), error);
+      std::fflush(stdout);
+      continue;
+    }
+    return ::testing::AssertionFailure() << "CreateProcessA(" << exe << ") failed, attempt "
+                                         << attempt << ", GetLastError() " << error;
   }
-  CloseHandle(info.hThread);
-  m_process = info.hProcess;
-  m_id = info.dwProcessId;
-  return true;
 }
 
 bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
@@ -162,22 +182,14 @@ void ChildProcess::Terminate() {
 
 DWORD RunToExit(const std::string& exe, const std::string& args, DWORD timeoutMs) {
   ChildProcess child;
-  if (!child.Start(exe, args)) return 0xFFFFFFFF;
+  const ::testing::AssertionResult started = child.Start(exe, args);
+  if (!started) {
+    ADD_FAILURE() << started.message();
+    return 0xFFFFFFFF;
+  }
   DWORD code = 0xFFFFFFFF;
   if (!child.WaitForExit(timeoutMs, &code)) return 0xFFFFFFFF;
   return code;
-}
-
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-DWORD ProcessOf(HWND window) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process;
 }
 
 void PumpMessages() {

@@ -1,12 +1,19 @@
-// Helpers for tests that drive real programs: private scratch directories,
-// file bytes, processes, and polling with a deadline instead of fixed sleeps.
+// The bottom layer for tests that drive real programs: private scratch
+// directories, file bytes, processes, and polling with one deadline instead
+// of fixed sleeps.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
+
+// How long a test waits for anything a program does on its own. The first
+// program of a fresh Wine prefix starts in a few seconds; ticks come every
+// 300 ms, so this only runs out when something is wrong.
+constexpr DWORD kDeadlineMs = 20000;
 
 // The Windows path of a file given by its build-tree (Unix) path.
 std::string WindowsPathOf(const std::string& unixPath);
@@ -28,6 +35,9 @@ class ScratchDirectory {
 };
 
 bool CreateDirectoryTree(const std::string& path);
+// A directory path below base exactly length bytes long, made of levels of
+// at most 60 'd's (not created).
+std::string DirectoryOfLength(const std::string& base, size_t length);
 void RemoveDirectoryTree(const std::string& path);
 
 void WriteBytes(const std::string& path, const std::string& bytes);
@@ -47,8 +57,12 @@ class ChildProcess {
   ~ChildProcess();
 
   // Starts exe (quoted on the command line) with args, in directory cwd
-  // (empty: the test's own). False when the process cannot be created.
-  bool Start(const std::string& exe, const std::string& args = "", const std::string& cwd = "");
+  // (empty: the test's own). A failure names GetLastError(). Wine sometimes
+  // loses a new process while it is still starting (ERROR_INTERNAL_ERROR,
+  // 1359, at once): that one error is retried once, and the retry is said
+  // in the test output; every other error fails at once.
+  ::testing::AssertionResult Start(const std::string& exe, const std::string& args = "",
+                                   const std::string& cwd = "");
   // Waits up to timeoutMs, serving this thread's messages meanwhile; true when
   // the process has ended, with its exit code in *exitCode.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
@@ -67,12 +81,8 @@ class ChildProcess {
 DWORD RunToExit(const std::string& exe, const std::string& args = "", DWORD timeoutMs = 60000);
 
 // Polls condition every 20 ms, serving this thread's messages, until it holds
-// or timeoutMs has passed; returns its last value.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
-
-// A window's class name, and the process that owns it.
-std::string ClassOf(HWND window);
-DWORD ProcessOf(HWND window);
+// or the deadline has passed; returns its last value.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadlineMs);
 
 // Serves this thread's pending messages.
 void PumpMessages();

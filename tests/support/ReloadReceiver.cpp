@@ -7,7 +7,7 @@
 ReloadReceiver::ReloadReceiver(std::string settingsFile, bool hang)
     : m_settingsFile(std::move(settingsFile)), m_hang(hang) {
   m_thread = std::thread([this] { Run(); });
-  WaitUntil([this] { return m_window.load() != nullptr; }, 10000);
+  WaitUntil([this] { return m_window.load() != nullptr; });
 }
 
 ReloadReceiver::~ReloadReceiver() {

@@ -1,15 +1,14 @@
 #include "ClockSettings.h"
 
+#include "SettingsRecords.h"
+#include "ShiftJis.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 namespace {
-
-std::string BytesOf(const ClockSettings& record) {
-  return std::string(reinterpret_cast<const char*>(&record), sizeof record);
-}
 
 std::string Field(const char* text, size_t width) {
   std::string field(text);
@@ -24,7 +23,7 @@ TEST(ClockSettings, DefaultRecordIsExactlyTheDocumentedBytes) {
   expected += std::string("\x90\x01\x00\x00", 4);                  // weight 400
   expected += std::string("\x00\x00\x00\x80", 4);                  // italic, underline, strike, SHIFTJIS
   expected += std::string("\x03\x02\x01\x31", 4);                  // precisions, draft, fixed modern
-  expected += Field("\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E", 32);  // ＭＳ ゴシック
+  expected += Field(ToShiftJis(L"ＭＳ ゴシック").c_str(), 32);
   expected += std::string("\xFF\xFF\x80\x00", 4);                  // backColor
   expected += std::string(4, '\0');                               // textColor black
   expected += std::string("\x00\x00\x01\x00", 4);                  // time only

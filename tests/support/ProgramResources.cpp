@@ -1,0 +1,187 @@
+#include "ProgramResources.h"
+
+#include "ShiftJis.h"
+
+#include <cstring>
+
+namespace {
+
+// Reads the words of a dialog template in order.
+class TemplateReader {
+ public:
+  TemplateReader(const std::string& bytes) : m_bytes(bytes) {}
+
+  bool Overrun() const { return m_at > m_bytes.size(); }
+  WORD Word() {
+    WORD value = 0;
+    if (m_at + sizeof value <= m_bytes.size()) std::memcpy(&value, m_bytes.data() + m_at, sizeof value);
+    m_at += sizeof value;
+    return value;
+  }
+  DWORD Dword() { return Word() | (static_cast<DWORD>(Word()) << 16); }
+  std::wstring String() { return Rest(Word()); }
+  // A string or, after 0xFFFF, an ordinal (returned as "#n").
+  std::wstring StringOrOrdinal() {
+    const WORD first = Word();
+    if (first == 0xFFFF) return L"#" + std::to_wstring(Word());
+    return Rest(first);
+  }
+  RECT Units() {
+    const short x = Word(), y = Word(), cx = Word(), cy = Word();
+    return {x, y, cx, cy};
+  }
+  void Skip(size_t bytes) { m_at += bytes; }
+  void AlignToDword() { m_at = (m_at + 3) & ~size_t{3}; }
+
+ private:
+  std::wstring Rest(WORD first) {
+    std::wstring text;
+    for (WORD c = first; c != 0 && !Overrun(); c = Word()) text += static_cast<wchar_t>(c);
+    return text;
+  }
+
+  const std::string& m_bytes;
+  size_t m_at = 0;
+};
+
+std::string StandardClass(const std::wstring& stored) {
+  if (stored == L"#128") return "Button";
+  if (stored == L"#130") return "Static";
+  if (stored == L"#133") return "ComboBox";
+  return ToShiftJis(stored);
+}
+
+#pragma pack(push, 2)
+struct GroupEntry {  // one image of an icon group resource
+  BYTE width, height, colourCount, reserved;
+  WORD planes, bitCount;
+  DWORD bytes;
+  WORD id;
+};
+#pragma pack(pop)
+
+// A named callback, not a lambda: 32-bit Windows calls it with the stdcall
+// convention, which a lambda's function pointer lacks.
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
+  reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
+  return TRUE;
+}
+
+}  // namespace
+
+ProgramResources::ProgramResources(const std::string& exePath)
+    : m_module(LoadLibraryExA(exePath.c_str(), nullptr,
+                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {
+  const std::wstring path = FromShiftJis(exePath);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (size == 0) return;
+  m_version.resize(size);
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, m_version.data())) m_version.clear();
+}
+
+ProgramResources::~ProgramResources() {
+  if (m_module != nullptr) FreeLibrary(m_module);
+}
+
+
+std::vector<WORD> ProgramResources::Languages(LPCWSTR type, WORD id) const {
+  std::vector<WORD> languages;
+  EnumResourceLanguagesW(m_module, type, MAKEINTRESOURCEW(id), CollectLanguage,
+                         reinterpret_cast<LONG_PTR>(&languages));
+  return languages;
+}
+
+std::string ProgramResources::Bytes(LPCWSTR type, WORD id) const {
+  HRSRC found = FindResourceExW(m_module, type, MAKEINTRESOURCEW(id), kJapanese);
+  if (found == nullptr) return {};
+  const void* data = LockResource(LoadResource(m_module, found));
+  if (data == nullptr) return {};
+  return std::string(static_cast<const char*>(data), SizeofResource(m_module, found));
+}
+
+std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
+  const std::string group = Bytes(reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), id);
+  if (group.size() < 6) return {};
+  WORD count = 0;
+  std::memcpy(&count, group.data() + 4, sizeof count);
+  if (group.size() < 6 + count * sizeof(GroupEntry)) return {};
+  std::vector<IconImage> images;
+  for (WORD i = 0; i < count; ++i) {
+    GroupEntry entry;
+    std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
+    IconImage image;
+    image.width = entry.width;
+    image.height = entry.height;
+    image.colours = entry.colourCount;
+    const std::string bits = Bytes(reinterpret_cast<LPCWSTR>(RT_ICON), entry.id);
+    if (bits.size() >= sizeof(BITMAPINFOHEADER)) {
+      BITMAPINFOHEADER header;
+      std::memcpy(&header, bits.data(), sizeof header);
+      image.bitCount = header.biBitCount;
+    }
+    images.push_back(image);
+  }
+  return images;
+}
+
+DialogTemplate ProgramResources::Dialog(WORD id, bool* found) const {
+  const std::string bytes = Bytes(reinterpret_cast<LPCWSTR>(RT_DIALOG), id);
+  DialogTemplate parsed;
+  TemplateReader reader(bytes);
+  parsed.style = reader.Dword();
+  parsed.extendedStyle = reader.Dword();
+  const WORD count = reader.Word();
+  parsed.units = reader.Units();
+  parsed.menu = reader.StringOrOrdinal();
+  parsed.windowClass = reader.StringOrOrdinal();
+  parsed.caption = reader.String();
+  if (parsed.style & DS_SETFONT) {
+    parsed.pointSize = reader.Word();
+    parsed.face = reader.String();
+  }
+  for (WORD i = 0; i < count && !reader.Overrun(); ++i) {
+    reader.AlignToDword();
+    TemplateItem item;
+    item.style = reader.Dword();
+    reader.Dword();  // extended style
+    item.units = reader.Units();
+    item.id = static_cast<short>(reader.Word());
+    item.windowClass = StandardClass(reader.StringOrOrdinal());
+    item.text = reader.StringOrOrdinal();
+    reader.Skip(reader.Word());  // creation data
+    parsed.items.push_back(item);
+  }
+  if (found != nullptr) *found = !bytes.empty() && !reader.Overrun();
+  return parsed;
+}
+
+const VS_FIXEDFILEINFO* ProgramResources::FixedVersion() const {
+  void* fixed = nullptr;
+  UINT length = 0;
+  if (m_version.empty() || !VerQueryValueW(m_version.data(), L"\\", &fixed, &length)) {
+    return nullptr;
+  }
+  return static_cast<const VS_FIXEDFILEINFO*>(fixed);
+}
+
+std::vector<WORD> ProgramResources::Translation() const {
+  void* value = nullptr;
+  UINT length = 0;
+  if (m_version.empty() ||
+      !VerQueryValueW(m_version.data(), L"\\VarFileInfo\\Translation", &value, &length)) {
+    return {};
+  }
+  const WORD* words = static_cast<const WORD*>(value);
+  return std::vector<WORD>(words, words + length / sizeof(WORD));
+}
+
+std::wstring ProgramResources::VersionString(const wchar_t* name, bool* found) const {
+  const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + name;
+  void* value = nullptr;
+  UINT length = 0;
+  const bool exists =
+      !m_version.empty() && VerQueryValueW(m_version.data(), key.c_str(), &value, &length);
+  if (found != nullptr) *found = exists;
+  return exists ? std::wstring(static_cast<const wchar_t*>(value)) : std::wstring();
+}

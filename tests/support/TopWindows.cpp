@@ -1,0 +1,114 @@
+#include "TopWindows.h"
+
+#include "Processes.h"
+#include "ShiftJis.h"
+
+namespace {
+
+// A named callback, not a lambda: on 32-bit Windows the enumeration calls
+// back with the stdcall convention, which a lambda's function pointer lacks.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::vector<HWND> WindowsTitled(const char* title) {
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window != nullptr;
+       window = FindWindowExA(nullptr, window, nullptr, title)) {
+    found.push_back(window);
+  }
+  return found;
+}
+
+std::vector<HWND> WindowsOf(DWORD processId, const char* className) {
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, className, nullptr)) {
+    if (ProcessOf(window) == processId) found.push_back(window);
+  }
+  return found;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TitleOf(HWND window) {
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
+DWORD ThreadOf(HWND window) { return GetWindowThreadProcessId(window, nullptr); }
+
+std::wstring WideWindowText(HWND window) {
+  wchar_t text[1024] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      10000, nullptr);
+  return text;
+}
+
+std::string WindowText(HWND window) { return ToShiftJis(WideWindowText(window)); }
+
+std::vector<std::wstring> ChildTexts(HWND window, const char* className) {
+  std::vector<std::wstring> texts;
+  for (HWND child : ChildWindows(window)) {
+    if (ClassOf(child) == className) texts.push_back(WideWindowText(child));
+  }
+  return texts;
+}
+
+RECT ScreenRectOf(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+std::string Describe(const RECT& rect) {
+  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
+}
+
+TestWindow::TestWindow(const char* title, const RECT& rect, bool topmost, bool visible) {
+  static const ATOM windowClass = [] {
+    WNDCLASSA description = {};
+    description.lpfnWndProc = DefWindowProcA;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    description.lpszClassName = "CurlinTestWindow";
+    return RegisterClassA(&description);
+  }();
+  m_window = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, MAKEINTATOM(windowClass), title,
+                             WS_POPUP | (visible ? WS_VISIBLE : 0), rect.left, rect.top,
+                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  PumpMessages();
+}
+
+TestWindow::~TestWindow() {
+  if (m_window != nullptr) DestroyWindow(m_window);
+  PumpMessages();
+}
