@@ -144,8 +144,10 @@ PatternChoices CSettingsDlg::ReadChoices() const {
   return choices;
 }
 
-void CSettingsDlg::UpdatePreview() {
-  const Pictures pictures = ComposePictures(ReadChoices());
+void CSettingsDlg::UpdatePreview() { PreviewChoices(ReadChoices()); }
+
+void CSettingsDlg::PreviewChoices(const PatternChoices& choices) {
+  const Pictures pictures = ComposePictures(choices);
   ShowPreview(pictures.date.c_str(), pictures.time.c_str());
 }
 
@@ -180,7 +182,7 @@ void CSettingsDlg::ApplySettings() {
   theSettings.showWeekday = choices.showWeekday;
   theSettings.showTime = choices.showTime;
   theSettings.showAmPm = choices.showAmPm;
-  UpdatePreview();
+  PreviewChoices(choices);  // the preview step, on the choices just read
 
   m_saveFailed = 1;
   const HWND clock = FindWindowA(nullptr, kClockTitle);  // the clock's hidden main window, if running

@@ -44,6 +44,8 @@ class CSettingsDlg : public CDialog {
   // The four show boxes and the five lists as they stand, a list without a
   // selection giving -1.
   PatternChoices ReadChoices() const;
+  // Composes both pictures from choices and shows them as ShowPreview does.
+  void PreviewChoices(const PatternChoices& choices);
 
   static const MessageMapEntry messageEntries[];
 
