@@ -145,11 +145,12 @@ TEST(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
   EXPECT_EQ(FileNamesIn(home.Directory()).size(), 2u) << "no temporary file is left";
 }
 
-// A directory below base whose path is exactly length bytes long, holding
-// a copy of the probe as p.exe; empty when it cannot be made.
+// A new directory below base whose path is exactly length bytes long,
+// holding a copy of the probe as p.exe; empty when it cannot be made or was
+// there before.
 std::string ProbeDirectoryOfLength(const ScratchDirectory& base, size_t length) {
   const std::string directory = DirectoryOfLength(base.Path(), length);
-  if (!CreateDirectoryTree(directory) ||
+  if (directory.size() != length || FileExists(directory) || !CreateDirectoryTree(directory) ||
       !CopyFileA(kProbe.c_str(), (directory + "\\p.exe").c_str(), FALSE)) {
     return "";
   }

@@ -42,10 +42,17 @@ bool CreateDirectoryTree(const std::string& path) {
 }
 
 std::string DirectoryOfLength(const std::string& base, size_t length) {
+  // Each level is a backslash and 1 to 60 'd's, so every level takes 2 to 61
+  // bytes: the rest is shared out evenly over as few levels as hold it. A
+  // single byte left over cannot be a level (it would be an empty name).
+  if (length < base.size()) return "";
+  const size_t rest = length - base.size();
+  if (rest == 1) return "";
+  const size_t levels = (rest + 60) / 61;
   std::string directory = base;
-  while (directory.size() < length) {
-    const size_t room = length - directory.size() - 1;
-    directory += "\\" + std::string(std::min<size_t>(room, 60), 'd');
+  for (size_t level = 0; level < levels; ++level) {
+    const size_t size = rest / levels + (level < rest % levels ? 1 : 0);
+    directory += "\\" + std::string(size - 1, 'd');
   }
   return directory;
 }

@@ -36,7 +36,8 @@ class ScratchDirectory {
 
 bool CreateDirectoryTree(const std::string& path);
 // A directory path below base exactly length bytes long, made of levels of
-// at most 60 'd's (not created).
+// 1 to 60 'd's (not created); empty when no such path exists (length shorter
+// than base, or one byte longer).
 std::string DirectoryOfLength(const std::string& base, size_t length);
 void RemoveDirectoryTree(const std::string& path);
 
