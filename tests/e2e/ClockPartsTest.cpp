@@ -130,14 +130,15 @@ class ExeDirectoryOverride {
 };
 
 TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
+  ScratchDirectory base("launch");  // goes after the gate has let the stand-in end
   StandInGate gate;
   ExeDirectoryOverride directory;
-  ScratchDirectory base("launch");
 
   // "\curset.exe" is 11 bytes: a 248-byte directory makes a 259-byte path,
   // the longest that fits 260 bytes with its terminator.
   const std::string fits = DirectoryOfLength(base.Path(), 248);
   ASSERT_EQ(fits.size(), 248u);
+  ASSERT_FALSE(FileExists(fits));
   ASSERT_TRUE(CreateDirectoryTree(fits));
   const std::string editor = fits + "\\curset.exe";
   ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), editor.c_str(), FALSE));
@@ -149,6 +150,7 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
   // One byte more would be cut, here to a program that exists: nothing is
   // started.
   const std::string tooLong = fits + "d";
+  ASSERT_FALSE(FileExists(tooLong));
   ASSERT_TRUE(CreateDirectoryTree(tooLong));
   const std::string cut = tooLong + "\\curset.ex";
   ASSERT_EQ(cut.size(), 259u);

@@ -91,8 +91,10 @@ class TrayIcon : public ::testing::Test {
     return WaitUntil([&] { return clock.OpenMenu() == nullptr; });
   }
 
-  StandInGate gate;  // before the clock, which passes it on to what it starts
   ClockHome home;
+  // After the home, so that it opens and the stand-ins end before their
+  // folder goes; before the clock, which passes it on to what it starts.
+  StandInGate gate;
   ClockProgram clock;
 };
 

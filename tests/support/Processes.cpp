@@ -24,15 +24,27 @@ std::string WindowsPathOf(const std::string& unixPath) {
 }
 
 ScratchDirectory::ScratchDirectory(const std::string& name) {
+  // Process ids come back in later runs: a directory of the same name that
+  // an earlier run could not remove is passed over, so that every test
+  // starts in an empty directory of its own.
   static int counter = 0;
-  char unique[64];
-  std::snprintf(unique, sizeof unique, "%lu-%d", GetCurrentProcessId(), ++counter);
-  m_path = ModuleDirectory() + "\\scratch\\" + name + "-" + unique;
-  RemoveDirectoryTree(m_path);
+  do {
+    char unique[64];
+    std::snprintf(unique, sizeof unique, "%lu-%d", GetCurrentProcessId(), ++counter);
+    m_path = ModuleDirectory() + "\\scratch\\" + name + "-" + unique;
+  } while (FileExists(m_path) && !RemoveDirectoryTree(m_path));
   CreateDirectoryTree(m_path);
 }
 
-ScratchDirectory::~ScratchDirectory() { RemoveDirectoryTree(m_path); }
+ScratchDirectory::~ScratchDirectory() {
+  // Wine keeps the file of a running program: a program the test started
+  // that is still ending holds the directory until it has ended.
+  if (!WaitUntil([this] { return RemoveDirectoryTree(m_path); })) {
+    ADD_FAILURE() << m_path << " is left behind: a program started from it is still running";
+  }
+  // The last scratch directory of a test program takes their parent along.
+  RemoveDirectoryA(m_path.substr(0, m_path.find_last_of('\\')).c_str());
+}
 
 bool CreateDirectoryTree(const std::string& path) {
   for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
@@ -57,7 +69,7 @@ std::string DirectoryOfLength(const std::string& base, size_t length) {
   return directory;
 }
 
-void RemoveDirectoryTree(const std::string& path) {
+bool RemoveDirectoryTree(const std::string& path) {
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
@@ -75,7 +87,7 @@ void RemoveDirectoryTree(const std::string& path) {
     FindClose(search);
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(path.c_str());
+  return RemoveDirectoryA(path.c_str()) || !FileExists(path);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -19,7 +19,8 @@ constexpr DWORD kDeadlineMs = 20000;
 std::string WindowsPathOf(const std::string& unixPath);
 
 // A fresh directory below the running test program's own directory, removed
-// with everything in it when the object goes.
+// with everything in it when the object goes; the test fails when a program
+// it started from there keeps it from going.
 class ScratchDirectory {
  public:
   explicit ScratchDirectory(const std::string& name);
@@ -39,7 +40,8 @@ bool CreateDirectoryTree(const std::string& path);
 // 1 to 60 'd's (not created); empty when no such path exists (length shorter
 // than base, or one byte longer).
 std::string DirectoryOfLength(const std::string& base, size_t length);
-void RemoveDirectoryTree(const std::string& path);
+// Removes path with everything in it; true when it is gone.
+bool RemoveDirectoryTree(const std::string& path);
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 // The whole file, or nullopt-like "missing" reported through exists.
