@@ -23,3 +23,9 @@ add_dependencies(clock_parts_tests curlin clock_stand_in)
 target_compile_definitions(clock_parts_tests PRIVATE
   CURLIN_EXE="$<TARGET_FILE:curlin>"
   STAND_IN_EXE="$<TARGET_FILE:clock_stand_in>")
+
+# scripts/run-clock on the test display, stopped with Ctrl-C. Its stop ends
+# the build prefix's Wine, so it runs alone.
+add_test(NAME run_clock_interrupt_tests
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/RunClockInterrupt.sh ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+set_tests_properties(run_clock_interrupt_tests PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 300)
