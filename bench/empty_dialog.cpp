@@ -1,4 +1,6 @@
 // The floor for the programs' memory: an empty modal dialog and nothing else.
+// Built again with editor_libraries.cpp and editor_floor.rc, it is the
+// editor's fair floor.
 #include <windows.h>
 
 namespace {
