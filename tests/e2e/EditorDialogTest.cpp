@@ -116,6 +116,31 @@ std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> tex
                                        << before << "\"";
 }
 
+// The top and bottom rows of a label's or a check box's rectangle lie above
+// and below its text and its square: there the control shows its background
+// alone, which is to be colour from edge to edge.
+::testing::AssertionResult EdgeRowsShow(HWND control, COLORREF colour) {
+  const RECT rect = ScreenRectOf(control);
+  const RECT rows[] = {{rect.left, rect.top, rect.right, rect.top + 1},
+                       {rect.left, rect.bottom - 1, rect.right, rect.bottom}};
+  size_t matching = 0, total = 0;
+  // Painting is asynchronous: poll until the rows show the colour.
+  if (WaitUntil([&] {
+        matching = total = 0;
+        for (const RECT& row : rows) {
+          const std::vector<COLORREF> pixels = ScreenPixels(row);
+          total += pixels.size();
+          matching += CountOf(pixels, colour);
+        }
+        return total > 0 && matching == total;
+      })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << matching << " of the " << total
+                                       << " pixels in the top and bottom rows of "
+                                       << Describe(rect) << " are the background colour";
+}
+
 // Each control stands in the template as listed, and the open dialog shows it
 // there: class, id, style and text, at the template's place in pixels.
 TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
@@ -328,7 +353,7 @@ TEST_F(EditorTest, AWeekdayWithoutDateAddsNothingToThePreview) {
   EXPECT_EQ(saved.showWeekday, 1);
 }
 
-TEST_F(EditorTest, ThePreviewDrawsItsTextInTheStoredColoursOnlyBehindTheText) {
+TEST_F(EditorTest, StoredColoursOnlyBehindThePreviewTextLabelsAndCheckBoxesOnTheDialogsOwn) {
   ClockSettings record = ConstantPictureRecord();
   record.backColor = RGB(255, 0, 255);
   record.textColor = RGB(0, 128, 0);
@@ -344,7 +369,13 @@ TEST_F(EditorTest, ThePreviewDrawsItsTextInTheStoredColoursOnlyBehindTheText) {
   EXPECT_TRUE(WaitUntil([&] { return CountOf(ScreenPixels(left), RGB(255, 0, 255)) > 0; }))
       << "background colour behind the text";
   EXPECT_GT(CountOf(ScreenPixels(left), RGB(0, 128, 0)), 0u) << "text colour";
-  EXPECT_EQ(CountOf(ScreenPixels(right), RGB(255, 0, 255)), 0u) << "past the text: the dialog's own";
+  // The dialog's own background, as the platform gives it.
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(CountOf(ScreenPixels(right), face), 40u * (preview.bottom - preview.top))
+      << "past the text: the dialog's own";
+  EXPECT_TRUE(EdgeRowsShow(FindWindowExW(editor.Dialog(), nullptr, L"Static", L"区切り文字"), face))
+      << "a label";
+  EXPECT_TRUE(EdgeRowsShow(editor.Control(kShowWeekday), face)) << "a check box";
 }
 
 }  // namespace

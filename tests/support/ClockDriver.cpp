@@ -75,6 +75,24 @@ ClockHome::ClockHome(const std::string& subdirectory)
                                        << " for a pointer at " << pointer.x << "," << pointer.y;
 }
 
+std::vector<ULONGLONG> ClockProgram::BoxMoveTimes(DWORD minMs, size_t minMoves) const {
+  std::vector<ULONGLONG> moves;
+  const ULONGLONG start = GetTickCount64();
+  RECT last = PopupRect();
+  int step = 0;
+  WaitUntil([&] {
+    const RECT box = PopupRect();
+    const ULONGLONG now = GetTickCount64();
+    if (!EqualRect(&box, &last)) moves.push_back(now);
+    last = box;
+    // A new place at every look, so that every tick moves the box.
+    ++step;
+    SetCursorPos(200 + step * 7 % 400, 300 + step * 3 % 200);
+    return now - start >= minMs && moves.size() >= minMoves;
+  });
+  return moves;
+}
+
 ::testing::AssertionResult ClockProgram::EndsWithCodeZero() {
   DWORD code = 0xFFFF;
   if (!m_process.WaitForExit(kDeadlineMs, &code)) {

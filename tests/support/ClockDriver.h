@@ -46,6 +46,12 @@ class ClockProgram {
   // pixels right of and 4 pixels above it; the clock has then also handled
   // every message posted to it before.
   ::testing::AssertionResult BoxBeside(POINT pointer) const;
+  // Moves the pointer to a new place at every look at the box (about every
+  // 20 ms) and returns the time (GetTickCount64) of each look that found the
+  // box moved: at least one tick came since the look before, so ticks can be
+  // missed but never counted twice. Goes on until at least minMs have passed
+  // and minMoves moves were seen, or until the deadline.
+  std::vector<ULONGLONG> BoxMoveTimes(DWORD minMs, size_t minMoves) const;
   // Waits until the process ends with exit code 0.
   ::testing::AssertionResult EndsWithCodeZero();
   // Chooses Exit (posted to the box, as the menu does) and waits for code 0.
