@@ -5,6 +5,8 @@
 #include <string>
 
 // The date picture through GetDateFormatA and the time picture through
-// GetTimeFormatA (24-hour digits, as the programs ask for), for now, joined;
-// an empty picture stands for a half that is not shown.
-std::string PlatformLine(const std::string& datePicture, const std::string& timePicture);
+// GetTimeFormatA (24-hour digits, as the programs ask for), for now or, when
+// secondsAgo is given, for that many seconds ago, joined; an empty picture
+// stands for a half that is not shown.
+std::string PlatformLine(const std::string& datePicture, const std::string& timePicture,
+                         int secondsAgo = 0);
