@@ -42,7 +42,7 @@ ScratchDirectory::~ScratchDirectory() {
   if (!WaitUntil([this] { return RemoveDirectoryTree(m_path); })) {
     ADD_FAILURE() << m_path << " is left behind: a program started from it is still running";
   }
-  // The last scratch directory of a test program takes their parent along.
+  // The last scratch directory of a test program takes the empty parent along.
   RemoveDirectoryA(m_path.substr(0, m_path.find_last_of('\\')).c_str());
 }
 
