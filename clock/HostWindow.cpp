@@ -8,6 +8,7 @@
 #include "FollowingDisplay.h"
 #include "PopupDialog.h"
 #include "ReloadRequest.h"
+#include "SystemLibraries.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  RestrictDllSearchToSystemFolder();
   // Any top-level window with the title, of any program, means a clock runs.
   if (FindWindowA(nullptr, kClockTitle) != nullptr) return 0;
 

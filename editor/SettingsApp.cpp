@@ -2,6 +2,7 @@
 
 #include "JapaneseText.h"
 #include "SettingsDlg.h"
+#include "SystemLibraries.h"
 
 #include <iterator>
 
@@ -27,6 +28,8 @@ CSettingsApp::~CSettingsApp() = default;
 const AppMessageMap* CSettingsApp::GetMessageMap() const { return &messageMap; }
 
 BOOL CSettingsApp::InitInstance() {
+  RestrictDllSearchToSystemFolder();
+
   // No embedded-control support and no separate 3-D control look: neither
   // changes anything on a current Windows, so the framework has neither.
 

@@ -1,5 +1,6 @@
 #include "ColorDialog.h"
 
+#include "PickerLibrary.h"
 #include "Wnd.h"
 
 namespace {
@@ -25,5 +26,5 @@ CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent)
 
 INT_PTR CColorDialog::DoModal() {
   m_cc.hwndOwner = CWnd::GetSafeOwner(m_pParentWnd);
-  return ChooseColorA(&m_cc) ? IDOK : IDCANCEL;
+  return PickColor(&m_cc) ? IDOK : IDCANCEL;
 }

@@ -1,5 +1,6 @@
 #include "FontDialog.h"
 
+#include "PickerLibrary.h"
 #include "Wnd.h"
 
 CFontDialog::CFontDialog(LOGFONTA* description, DWORD flags, HDC printer, CWnd* parent)
@@ -12,5 +13,5 @@ CFontDialog::CFontDialog(LOGFONTA* description, DWORD flags, HDC printer, CWnd* 
 
 INT_PTR CFontDialog::DoModal() {
   m_cf.hwndOwner = CWnd::GetSafeOwner(m_pParentWnd);
-  return ChooseFontA(&m_cf) ? IDOK : IDCANCEL;
+  return PickFont(&m_cf) ? IDOK : IDCANCEL;
 }

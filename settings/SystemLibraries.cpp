@@ -1,0 +1,26 @@
+#include "SystemLibraries.h"
+
+#include <cstring>
+
+void RestrictDllSearchToSystemFolder() {
+  // Windows 8 and later, and Windows 7 with its 2011 loader update; looked up
+  // at run time so that the programs still start on a Windows 7 without it.
+  using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
+  const FARPROC found =
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  if (found == nullptr) return;
+  reinterpret_cast<SetDefaultDllDirectoriesCall>(reinterpret_cast<void (*)()>(found))(
+      LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+  char path[MAX_PATH];
+  const UINT folderLength = GetSystemDirectoryA(path, MAX_PATH);
+  // The folder, a backslash, the name and the terminator must fit.
+  if (folderLength == 0 || folderLength + 1 + std::strlen(name) + 1 > MAX_PATH) return nullptr;
+  path[folderLength] = '\\';
+  std::strcpy(path + folderLength + 1, name);
+  // By full path with the altered search, the DLLs it imports are looked for
+  // in its own folder first, not in the program's: safe on every Windows.
+  return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
