@@ -1,7 +1,9 @@
 // The editor with the real clock beside it: a change applied in the editor
-// shows in the running clock's box without restarting it.
+// shows in the running clock's box without restarting it, and neither
+// program takes a DLL from the folder it was started from.
 #include "ClockDriver.h"
 #include "EditorDriver.h"
+#include "Processes.h"
 #include "SettingsRecords.h"
 #include "TopWindows.h"
 
@@ -12,6 +14,19 @@
 namespace {
 
 LONG WidthOf(const RECT& rect) { return rect.right - rect.left; }
+
+// Opens a picker from the dialog with its button, confirms what it shows and
+// waits until it has gone and the dialog is enabled again.
+::testing::AssertionResult PickedWith(const Editor& editor, int button, const std::wstring& title) {
+  editor.PostClick(button);
+  const HWND picker = editor.WaitForModal(title);
+  if (picker == nullptr) return ::testing::AssertionFailure() << "the picker did not open";
+  PostMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
+  if (WaitUntil([&] { return !IsWindow(picker) && IsWindowEnabled(editor.Dialog()); })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "the picker did not close";
+}
 
 TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
   EditorHome home("with-clock");
@@ -34,6 +49,41 @@ TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
   editor.Apply();
   // The clock reloaded while Apply waited; the next tick shows the date.
   EXPECT_TRUE(WaitUntil([&] { return WidthOf(clock.PopupRect()) > timeOnly; }));
+
+  editor.PostClick(kCancelButton);
+  EXPECT_TRUE(editor.EndsWithCodeZero());
+  EXPECT_TRUE(clock.Exit());
+}
+
+// Every DLL the two programs load, at start or later, by name or through
+// the platform code they call, that Windows does not protect as a known
+// core DLL: each lies beside them as a copy of the planted DLL.
+TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
+  const char* const plantedNames[] = {"compstui.dll", "winspool.drv", "uxtheme.dll", "version.dll",
+                                      "msimg32.dll",  "comctl32.dll", "ucrtbase.dll"};
+  EditorHome home("planted-dlls");
+  ASSERT_TRUE(home.Ready());
+  ASSERT_TRUE(home.Add(ClockExe(), "curlin.exe"));
+  for (const char* name : plantedNames) ASSERT_TRUE(home.Add(WindowsPathOf(PLANTED_DLL), name));
+  ASSERT_TRUE(home.WriteSettings(BytesOf(DefaultRecord())));  // light yellow
+
+  ClockProgram clock;
+  ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
+  const HWND menu = clock.OpenTrayMenu();
+  ASSERT_NE(menu, nullptr);
+  clock.ChooseFromMenu(menu, kPreferencesCommand);
+  Editor editor;
+  ASSERT_TRUE(editor.OpenStarted());
+  ASSERT_TRUE(PickedWith(editor, kFontButton, L"フォントの指定"));
+  // The colour picker opens on black, not on the stored colour.
+  ASSERT_TRUE(PickedWith(editor, kBackColourButton, L"色"));
+  editor.Apply();
+  EXPECT_EQ(home.SavedRecord().backColor, RGB(0, 0, 0)) << "the change was saved";
+  EXPECT_TRUE(clock.BoxBeside({200, 200})) << "the clock goes on after the reload";
+
+  bool anyLoaded = true;
+  const std::string loaded = ReadBytes(home.File("planted-dlls.log"), &anyLoaded);
+  EXPECT_FALSE(anyLoaded) << "planted DLLs loaded:\n" << loaded;
 
   editor.PostClick(kCancelButton);
   EXPECT_TRUE(editor.EndsWithCodeZero());

@@ -12,7 +12,8 @@ endforeach()
 # With the clock built as well: the editor and the real clock together.
 if(TARGET curlin)
   curlin_add_test(editor_clock_tests EditorClockTest.cpp SERIAL LIBS settings)
-  add_dependencies(editor_clock_tests curset curlin)
+  add_dependencies(editor_clock_tests curset curlin planted_dll)
   target_compile_definitions(editor_clock_tests PRIVATE
-    CURSET_EXE="$<TARGET_FILE:curset>" CURLIN_EXE="$<TARGET_FILE:curlin>")
+    CURSET_EXE="$<TARGET_FILE:curset>" CURLIN_EXE="$<TARGET_FILE:curlin>"
+    PLANTED_DLL="$<TARGET_FILE:planted_dll>")
 endif()

@@ -28,6 +28,26 @@ ClockSettings EditorHome::SavedRecord() const { return RecordOf(ReadBytes(Settin
   m_dialog = nullptr;
   const ::testing::AssertionResult started = m_process.Start(editorPath, "", directory);
   if (!started) return started;
+  return WaitForDialog();
+}
+
+::testing::AssertionResult Editor::OpenStarted() {
+  m_dialog = nullptr;
+  const std::string title = ToShiftJis(L"Rovatick環境設定");
+  HWND shown = nullptr;
+  if (!WaitUntil([&] {
+        const std::vector<HWND> titled = WindowsTitled(title.c_str());
+        shown = titled.empty() ? nullptr : titled.front();
+        return shown != nullptr;
+      })) {
+    return ::testing::AssertionFailure() << "no editor dialog showed";
+  }
+  const ::testing::AssertionResult adopted = m_process.Adopt(ProcessOf(shown));
+  if (!adopted) return adopted;
+  return WaitForDialog();
+}
+
+::testing::AssertionResult Editor::WaitForDialog() {
   // The window can exist before its controls: wait for the last one, then
   // for the dialog to show, which it does after its initialisation.
   WaitUntil([this] {

@@ -59,6 +59,9 @@ class Editor {
   ::testing::AssertionResult OpenOn(const EditorHome& home, const ClockSettings& record);
   // A copy of the editor at editorPath, started in directory.
   ::testing::AssertionResult Open(const std::string& editorPath, const std::string& directory);
+  // The editor another program started: waits until a dialog titled
+  // Rovatick環境設定 shows, then drives that one.
+  ::testing::AssertionResult OpenStarted();
   // Only starts the editor of home: for a start that is meant to end at once.
   ::testing::AssertionResult Launch(const EditorHome& home);
 
@@ -101,6 +104,9 @@ class Editor {
   ::testing::AssertionResult EndsWithCodeZero();
 
  private:
+  // Waits until the dialog of the editor's process shows with all its controls.
+  ::testing::AssertionResult WaitForDialog();
+
   ChildProcess m_process;
   HWND m_dialog = nullptr;
 };

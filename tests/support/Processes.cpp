@@ -176,6 +176,17 @@ ChildProcess::~ChildProcess() { Terminate(); }
   }
 }
 
+::testing::AssertionResult ChildProcess::Adopt(DWORD id) {
+  Terminate();
+  m_process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+  if (m_process == nullptr) {
+    return ::testing::AssertionFailure() << "OpenProcess(" << id << ") failed, GetLastError() "
+                                         << GetLastError();
+  }
+  m_id = id;
+  return ::testing::AssertionSuccess();
+}
+
 bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
   if (m_process == nullptr) return false;
   const bool ended = WaitUntil(

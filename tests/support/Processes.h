@@ -66,6 +66,9 @@ class ChildProcess {
   // in the test output; every other error fails at once.
   ::testing::AssertionResult Start(const std::string& exe, const std::string& args = "",
                                    const std::string& cwd = "");
+  // Takes over the running process id that another program started, as if
+  // this object had started it.
+  ::testing::AssertionResult Adopt(DWORD id);
   // Waits up to timeoutMs, serving this thread's messages meanwhile; true when
   // the process has ended, with its exit code in *exitCode.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
