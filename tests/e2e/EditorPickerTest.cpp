@@ -1,8 +1,10 @@
 // The font and colour pickers as the user meets them from the editor: what
-// they open on, that the dialog waits behind them, and what a confirmed or
-// cancelled choice does to the stored record.
+// they open on, that the dialog waits behind them, what a confirmed or
+// cancelled choice does to the stored record, and that many choices and
+// preview refreshes leave the editor's live GDI objects as they were.
 #include "EditorDriver.h"
 #include "GdiOwners.h"
+#include "LiveGdiObjects.h"
 #include "ScreenPixels.h"
 #include "SettingsRecords.h"
 #include "ShiftJis.h"
@@ -67,6 +69,29 @@ void SetEditText(HWND picker, int editId, const wchar_t* text) {
   SendMessageW(GetDlgItem(picker, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
+// Confirms the font picker with another size.
+bool PickFontSize(const Editor& editor, const std::wstring& size) {
+  editor.PostClick(kFontButton);
+  const HWND picker = editor.WaitForModal(kFontPickerTitle);
+  return picker != nullptr && ChooseText(picker, kFontSizeList, size) && Press(editor, picker, IDOK);
+}
+
+// Confirms the colour picker with another red part.
+bool PickBackColourRed(const Editor& editor, const wchar_t* red) {
+  editor.PostClick(kBackColourButton);
+  const HWND picker = editor.WaitForModal(kColorPickerTitle);
+  if (picker == nullptr) return false;
+  SetEditText(picker, kRedEdit, red);
+  return Press(editor, picker, IDOK);
+}
+
+// The preview's refresh as its timer makes it, and its repaint, both before
+// this returns.
+void RefreshPreview(const Editor& editor) {
+  SendMessageW(editor.Dialog(), WM_TIMER, 0, 0);
+  RedrawWindow(editor.Control(kPreview), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 ClockSettings FontRecord() {
   ClockSettings record = ConstantPictureRecord();  // -18, ＭＳ ゴシック
   record.textColor = RGB(128, 0, 0);
@@ -84,6 +109,7 @@ int TextRows(const Editor& editor, COLORREF textColor) {
 
 using EditorFontPicker = EditorTest;
 using EditorColorPicker = EditorTest;
+using EditorGdiObjects = EditorTest;
 
 TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(JapaneseLocaleActive());
@@ -195,6 +221,30 @@ TEST_F(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
   EXPECT_EQ(ReadBytes(home.SettingsFile()).substr(0, sizeof(LOGFONTA)), stored.substr(0, sizeof(LOGFONTA)))
       << "a cancelled picker leaves the font as stored";
   EXPECT_TRUE(editor.Running());
+}
+
+// A long session in a few seconds: the preview's refresh as many times as in
+// a quarter of an hour, with font and colour choices among them.
+TEST_F(EditorGdiObjects, RefreshesAndPickedFontsAndColoursLeaveTheLiveGdiObjectsAsTheyWere) {
+  ASSERT_TRUE(OpenOn(FontRecord()));
+  ASSERT_TRUE(editor.PreviewShown());
+  // The first choices fill the pickers' caches.
+  ASSERT_TRUE(PickFontSize(editor, L"16"));
+  ASSERT_TRUE(PickBackColourRed(editor, L"10"));
+  RefreshPreview(editor);
+  const size_t before = LiveGdiObjectsOf(editor.ProcessId());
+  ASSERT_GT(before, 0u) << "the editor's handle table is read";
+
+  constexpr int kRounds = 5;
+  constexpr int kRefreshesPerRound = 200;
+  for (int round = 0; round < kRounds; ++round) {
+    for (int refresh = 0; refresh < kRefreshesPerRound; ++refresh) RefreshPreview(editor);
+    ASSERT_TRUE(PickFontSize(editor, round % 2 == 0 ? L"20" : L"12"));
+    ASSERT_TRUE(PickBackColourRed(editor, round % 2 == 0 ? L"200" : L"100"));
+  }
+  EXPECT_EQ(LiveGdiObjectsOf(editor.ProcessId()), before)
+      << "live GDI objects after " << kRounds * kRefreshesPerRound << " refreshes, " << kRounds
+      << " font choices and " << kRounds << " colour choices";
 }
 
 }  // namespace
