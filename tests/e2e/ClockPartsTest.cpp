@@ -1,11 +1,13 @@
 // The clock's parts in the test's own process, against the real platform:
-// the background brush that the display state owns across reloads, the tray
-// icon's add and remove while its window lives, and the editor launch at the
-// edge of the 260-byte path.
+// the background brush that the display state owns across reloads, the live
+// GDI objects over thousands of ticks, the tray icon's add and remove while
+// its window lives, and the editor launch at the edge of the 260-byte path.
 #include "ClockDriver.h"
 #include "ClockProcess.h"
 #include "EditorLaunch.h"
 #include "FollowingDisplay.h"
+#include "GdiOwners.h"
+#include "LiveGdiObjects.h"
 #include "ProgramResources.h"
 #include "ScreenPixels.h"
 #include "SettingsFile.h"
@@ -39,8 +41,9 @@ class SettingsBesideTheTest {
   void Write(COLORREF backColor) {
     ClockSettings record = DefaultRecord();
     record.backColor = backColor;
-    WriteBytes(m_path, BytesOf(record));
+    Write(record);
   }
+  void Write(const ClockSettings& record) { WriteBytes(m_path, BytesOf(record)); }
 
  private:
   std::string m_path;
@@ -94,6 +97,46 @@ TEST(ClockTickParts, DrawsNothingWithoutItsPopup) {
   ASSERT_FALSE(corner.empty());
   EXPECT_EQ(CountOf(corner, magenta), 0u);
   ReleaseBackBrush();
+}
+
+// An hour of ticking in a few seconds: the tick called directly, with a
+// reload between two lines, fonts and colours every 100 ticks.
+TEST(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere) {
+  {
+    const size_t live = LiveGdiObjects();
+    const GdiObject<HBRUSH> probe(CreateSolidBrush(RGB(1, 2, 3)));
+    ASSERT_EQ(LiveGdiObjects(), live + 1) << "the count sees one object more";
+  }
+  SettingsBesideTheTest settings;
+  ClockSettings records[2] = {DefaultRecord(), DefaultRecord()};
+  records[1].showDate = 1;
+  SetText(records[1].datePicture, "yyyy'/'MM'/'dd (ddd) ");
+  SetText(records[1].timePicture, "HH':'mm':'ss");
+  records[1].font.lfHeight = -24;
+  records[1].font.lfWeight = FW_BOLD;
+  records[1].backColor = RGB(0, 64, 128);
+  // Hidden, so that a tick spends no time drawing on the display; it makes
+  // and releases the same objects.
+  TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
+  PopupWindow = popup.Get();
+  settings.Write(records[1]);
+  LoadDisplayState();
+  ClockTick(nullptr, WM_TIMER, 0, 0);  // the first use fills the platform's caches
+
+  const size_t before = LiveGdiObjects();
+  constexpr int kTicks = 3000;
+  constexpr int kTicksPerReload = 100;
+  for (int tick = 1; tick <= kTicks; ++tick) {
+    ClockTick(nullptr, WM_TIMER, 0, 0);
+    if (tick % kTicksPerReload == 0) {
+      settings.Write(records[tick / kTicksPerReload % 2]);
+      LoadDisplayState();
+    }
+  }
+  EXPECT_EQ(LiveGdiObjects(), before)
+      << "live GDI objects after " << kTicks << " ticks and " << kTicks / kTicksPerReload << " reloads";
+  ReleaseBackBrush();
+  PopupWindow = nullptr;
 }
 
 TEST(TrayIconParts, TheIconIsAddedAndRemovedWhileItsWindowLives) {

@@ -1,8 +1,11 @@
 // The font and colour pickers as the user meets them from the editor: what
-// they open on, that the dialog waits behind them, and what a confirmed or
-// cancelled choice does to the stored record.
+// they open on, that the dialog waits behind them, what a confirmed or
+// cancelled choice does to the preview and the stored record, and that many
+// choices and preview refreshes leave the editor's live GDI objects as they
+// were.
 #include "EditorDriver.h"
 #include "GdiOwners.h"
+#include "LiveGdiObjects.h"
 #include "ScreenPixels.h"
 #include "SettingsRecords.h"
 #include "ShiftJis.h"
@@ -14,11 +17,13 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 // Controls of the platform's pickers.
 constexpr int kFontFaceList = 0x470;
+constexpr int kFontStyleList = 0x471;
 constexpr int kFontSizeList = 0x472;
 constexpr int kFontColorList = 0x473;
 constexpr int kDefineCustomColors = 0x2CF;
@@ -67,6 +72,29 @@ void SetEditText(HWND picker, int editId, const wchar_t* text) {
   SendMessageW(GetDlgItem(picker, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
+// Confirms the font picker with another size.
+bool PickFontSize(const Editor& editor, const std::wstring& size) {
+  editor.PostClick(kFontButton);
+  const HWND picker = editor.WaitForModal(kFontPickerTitle);
+  return picker != nullptr && ChooseText(picker, kFontSizeList, size) && Press(editor, picker, IDOK);
+}
+
+// Confirms the colour picker with another red part.
+bool PickBackColourRed(const Editor& editor, const wchar_t* red) {
+  editor.PostClick(kBackColourButton);
+  const HWND picker = editor.WaitForModal(kColorPickerTitle);
+  if (picker == nullptr) return false;
+  SetEditText(picker, kRedEdit, red);
+  return Press(editor, picker, IDOK);
+}
+
+// The preview's refresh as its timer makes it, and its repaint, both before
+// this returns.
+void RefreshPreview(const Editor& editor) {
+  SendMessageW(editor.Dialog(), WM_TIMER, 0, 0);
+  RedrawWindow(editor.Control(kPreview), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 ClockSettings FontRecord() {
   ClockSettings record = ConstantPictureRecord();  // -18, ＭＳ ゴシック
   record.textColor = RGB(128, 0, 0);
@@ -74,6 +102,8 @@ ClockSettings FontRecord() {
   SetText(record.datePicture, "'WWWW' ");
   return record;
 }
+// The line that FontRecord's pictures render to at any moment.
+const std::string kFontRecordLine = "WWWW time";
 
 // How many pixel rows of the preview hold pixels of the text colour: the
 // height of the drawn characters.
@@ -82,15 +112,50 @@ int TextRows(const Editor& editor, COLORREF textColor) {
   return RowsHolding(ScreenPixels(preview), preview.right - preview.left, textColor);
 }
 
+// The preview shows kFontRecordLine in the font made from description: its
+// pixels of the text colour are those of the same line drawn by the test.
+::testing::AssertionResult PreviewDrawnIn(const Editor& editor, const LOGFONTA& description,
+                                          COLORREF textColor, COLORREF backColor) {
+  const RECT preview = ScreenRectOf(editor.Control(kPreview));
+  const int width = preview.right - preview.left;
+  const std::vector<COLORREF> shown = ScreenPixels(preview);
+  const std::vector<COLORREF> expected = DrawnTextPixels(
+      kFontRecordLine, description, textColor, backColor, width, preview.bottom - preview.top);
+  if (shown.empty() || shown.size() != expected.size()) {
+    return ::testing::AssertionFailure() << "no picture of the preview or of the line";
+  }
+  size_t differing = 0;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    if ((shown[i] == textColor) != (expected[i] == textColor)) ++differing;
+  }
+  if (differing == 0 && CountOf(expected, textColor) > 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << differing << " pixels differ from the line drawn in "
+         << description.lfFaceName << " " << description.lfHeight << " weight "
+         << description.lfWeight << ": text pixels " << CountOf(shown, textColor) << " in "
+         << RowsHolding(shown, width, textColor) << " rows, expected "
+         << CountOf(expected, textColor) << " in " << RowsHolding(expected, width, textColor);
+}
+
+LOGFONTA FontDescription(const std::wstring& face, LONG height, LONG weight) {
+  LOGFONTA description = {};
+  description.lfHeight = height;
+  description.lfWeight = weight;
+  description.lfCharSet = DEFAULT_CHARSET;
+  const std::string name = ToShiftJis(face);
+  std::memcpy(description.lfFaceName, name.c_str(), name.size() + 1);
+  return description;
+}
+
 using EditorFontPicker = EditorTest;
 using EditorColorPicker = EditorTest;
+using EditorGdiObjects = EditorTest;
 
 TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(JapaneseLocaleActive());
   ASSERT_TRUE(OpenOn(FontRecord()));
   ASSERT_EQ(GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY), 96) << "the sizes below are for 96 dpi";
   ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, RGB(128, 0, 0)) > 0; }));
-  const int rowsBefore = TextRows(editor, RGB(128, 0, 0));
 
   editor.PostClick(kFontButton);
   const HWND picker = editor.WaitForModal(kFontPickerTitle);
@@ -105,22 +170,40 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   EXPECT_EQ(static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, shownColor, 0)),
             RGB(128, 0, 0));
 
+  // Another face, weight and size than the stored font's.
+  ASSERT_TRUE(ChooseText(picker, kFontFaceList, L"ＭＳ Ｐゴシック"));
+  ASSERT_TRUE(ChooseText(picker, kFontStyleList, L"太字"));
   ASSERT_TRUE(ChooseText(picker, kFontSizeList, L"12"));
   const int another = shownColor == 2 ? 3 : 2;
   ASSERT_TRUE(ChooseItem(picker, kFontColorList, another));
   const COLORREF chosenColor = static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, another, 0));
   ASSERT_NE(chosenColor, RGB(128, 0, 0));
   ASSERT_TRUE(Press(editor, picker, IDOK));
-  // The preview shows the new font at once: 12-pixel characters instead of 18.
-  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, chosenColor) > 0; }));
-  EXPECT_LT(TextRows(editor, chosenColor), rowsBefore);
-  EXPECT_LE(TextRows(editor, chosenColor), 12);
+  // The preview shows the picked font at once, as the test draws the line in
+  // ＭＳ Ｐゴシック, 12 pixels, bold; a font wrong in face, height or weight,
+  // the font before or the system font (where a preview falls back) differs.
+  const auto drawnIn = [&](const LOGFONTA& font) {
+    return PreviewDrawnIn(editor, font, chosenColor, FontRecord().backColor);
+  };
+  const LOGFONTA picked = FontDescription(L"ＭＳ Ｐゴシック", -12, FW_BOLD);
+  WaitUntil([&] { return static_cast<bool>(drawnIn(picked)); });
+  EXPECT_TRUE(drawnIn(picked));
+  LOGFONTA systemFont = {};
+  GetObjectA(GetStockObject(SYSTEM_FONT), sizeof systemFont, &systemFont);
+  for (const LOGFONTA& wrong : {FontDescription(L"ＭＳ ゴシック", -12, FW_BOLD),
+                                FontDescription(L"ＭＳ Ｐゴシック", -16, FW_BOLD),
+                                FontDescription(L"ＭＳ Ｐゴシック", -12, FW_NORMAL),
+                                FontRecord().font, systemFont}) {
+    EXPECT_FALSE(drawnIn(wrong)) << "the preview shows " << wrong.lfFaceName << " "
+                                 << wrong.lfHeight << " weight " << wrong.lfWeight;
+  }
 
   editor.Apply();
   const ClockSettings saved = home.SavedRecord();
   EXPECT_EQ(saved.font.lfHeight, -12) << "12 points are stored as -12";
   EXPECT_EQ(saved.textColor, chosenColor);
-  EXPECT_STREQ(saved.font.lfFaceName, ToShiftJis(L"ＭＳ ゴシック").c_str());
+  EXPECT_STREQ(saved.font.lfFaceName, ToShiftJis(L"ＭＳ Ｐゴシック").c_str());
+  EXPECT_EQ(saved.font.lfWeight, FW_BOLD);
 
   // Opened again, the picker starts from the stored -12; a choice cancelled
   // there changes nothing.
@@ -195,6 +278,30 @@ TEST_F(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
   EXPECT_EQ(ReadBytes(home.SettingsFile()).substr(0, sizeof(LOGFONTA)), stored.substr(0, sizeof(LOGFONTA)))
       << "a cancelled picker leaves the font as stored";
   EXPECT_TRUE(editor.Running());
+}
+
+// A long session in a few seconds: the preview's refresh as many times as in
+// a quarter of an hour, with font and colour choices among them.
+TEST_F(EditorGdiObjects, RefreshesAndPickedFontsAndColoursLeaveTheLiveGdiObjectsAsTheyWere) {
+  ASSERT_TRUE(OpenOn(FontRecord()));
+  ASSERT_TRUE(editor.PreviewShown());
+  // The first choices fill the pickers' caches.
+  ASSERT_TRUE(PickFontSize(editor, L"16"));
+  ASSERT_TRUE(PickBackColourRed(editor, L"10"));
+  RefreshPreview(editor);
+  const size_t before = LiveGdiObjectsOf(editor.ProcessId());
+  ASSERT_GT(before, 0u) << "the editor's handle table is read";
+
+  constexpr int kRounds = 5;
+  constexpr int kRefreshesPerRound = 200;
+  for (int round = 0; round < kRounds; ++round) {
+    for (int refresh = 0; refresh < kRefreshesPerRound; ++refresh) RefreshPreview(editor);
+    ASSERT_TRUE(PickFontSize(editor, round % 2 == 0 ? L"20" : L"12"));
+    ASSERT_TRUE(PickBackColourRed(editor, round % 2 == 0 ? L"200" : L"100"));
+  }
+  EXPECT_EQ(LiveGdiObjectsOf(editor.ProcessId()), before)
+      << "live GDI objects after " << kRounds * kRefreshesPerRound << " refreshes, " << kRounds
+      << " font choices and " << kRounds << " colour choices";
 }
 
 }  // namespace

@@ -4,36 +4,84 @@
 
 #include <algorithm>
 
+namespace {
+
+// A top-down 32-bit picture selected into a memory device context.
+class Picture {
+ public:
+  Picture(int width, int height) : m_width(width), m_height(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const WindowDC screen(nullptr);
+    m_bitmap.Reset(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
+    if (m_bitmap && m_dc) m_previous = SelectObject(m_dc.Get(), m_bitmap.Get());
+  }
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+  ~Picture() {
+    if (m_previous != nullptr) SelectObject(m_dc.Get(), m_previous);
+  }
+
+  bool Ready() const { return m_previous != nullptr; }
+  HDC Dc() const { return m_dc.Get(); }
+
+  std::vector<COLORREF> Pixels() const {
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    pixels.reserve(static_cast<size_t>(m_width) * m_height);
+    const auto* bgra = static_cast<const unsigned char*>(m_bits);
+    for (int i = 0; i < m_width * m_height; ++i) {
+      pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
+    }
+    return pixels;
+  }
+
+ private:
+  int m_width;
+  int m_height;
+  MemoryDC m_dc;
+  GdiObject<HBITMAP> m_bitmap;
+  void* m_bits = nullptr;
+  HGDIOBJ m_previous = nullptr;
+};
+
+}  // namespace
+
 std::vector<COLORREF> ScreenPixels(const RECT& rect) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return {};
-
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
   const WindowDC screen(nullptr);
-  const MemoryDC memory;
-  const GdiObject<HBITMAP> bitmap(
-      CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!screen || memory.Get() == nullptr || !bitmap) return {};
-  const SelectedObject selected(memory.Get(), bitmap.Get());
-  if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY)) {
+  const Picture picture(width, height);
+  if (!screen || !picture.Ready()) return {};
+  if (!BitBlt(picture.Dc(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY)) {
     return {};
   }
-  GdiFlush();
-  std::vector<COLORREF> pixels;
-  pixels.reserve(static_cast<size_t>(width) * height);
-  const auto* bgra = static_cast<const unsigned char*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
-  }
-  return pixels;
+  return picture.Pixels();
+}
+
+std::vector<COLORREF> DrawnTextPixels(const std::string& text, const LOGFONTA& description,
+                                      COLORREF textColour, COLORREF backColour, int width,
+                                      int height) {
+  if (width <= 0 || height <= 0) return {};
+  const Picture picture(width, height);
+  const GdiObject<HFONT> font(CreateFontIndirectA(&description));
+  const GdiObject<HBRUSH> back(CreateSolidBrush(backColour));
+  if (!picture.Ready() || !font || !back) return {};
+  const SelectedObject selected(picture.Dc(), font.Get());
+  RECT rect = {0, 0, width, height};
+  FillRect(picture.Dc(), &rect, back.Get());
+  SetBkMode(picture.Dc(), OPAQUE);
+  SetBkColor(picture.Dc(), backColour);
+  SetTextColor(picture.Dc(), textColour);
+  // A left-aligned static control's own format.
+  DrawTextA(picture.Dc(), text.c_str(), -1, &rect, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
+  return picture.Pixels();
 }
 
 size_t CountOf(const std::vector<COLORREF>& pixels, COLORREF colour) {
