@@ -3,6 +3,7 @@
 #include <winternl.h>
 
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -30,35 +31,39 @@ constexpr size_t kGdiHandleTableOffset = 0xF8;
 constexpr size_t kGdiHandleTableOffset = 0x94;
 #endif
 
-size_t LiveGdiObjectsIn(HANDLE process) {
+GdiObjectKinds LiveGdiObjectKindsIn(HANDLE process) {
+  GdiObjectKinds kinds = {};
   PROCESS_BASIC_INFORMATION basic = {};
   if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
-    return 0;
+    return kinds;
   }
   const char* tableAddress = reinterpret_cast<const char*>(basic.PebBaseAddress) + kGdiHandleTableOffset;
   const void* table = nullptr;
   if (!ReadProcessMemory(process, tableAddress, &table, sizeof table, nullptr) || table == nullptr) {
-    return 0;
+    return kinds;
   }
   std::vector<GdiHandleEntry> entries(kHandleTableEntries);
   if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0], nullptr)) {
-    return 0;
+    return kinds;
   }
-  size_t live = 0;
   for (const GdiHandleEntry& entry : entries) {
-    if (entry.type != 0) ++live;
+    if (entry.type != 0) ++kinds[entry.type];
   }
-  return live;
+  return kinds;
 }
+
+size_t Total(const GdiObjectKinds& kinds) { return std::accumulate(kinds.begin(), kinds.end(), size_t{0}); }
 
 }  // namespace
 
-size_t LiveGdiObjects() { return LiveGdiObjectsIn(GetCurrentProcess()); }
+size_t LiveGdiObjects() { return Total(LiveGdiObjectKindsIn(GetCurrentProcess())); }
 
-size_t LiveGdiObjectsOf(DWORD processId) {
+size_t LiveGdiObjectsOf(DWORD processId) { return Total(LiveGdiObjectKindsOf(processId)); }
+
+GdiObjectKinds LiveGdiObjectKindsOf(DWORD processId) {
   const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-  if (process == nullptr) return 0;
-  const size_t live = LiveGdiObjectsIn(process);
+  if (process == nullptr) return {};
+  const GdiObjectKinds kinds = LiveGdiObjectKindsIn(process);
   CloseHandle(process);
-  return live;
+  return kinds;
 }

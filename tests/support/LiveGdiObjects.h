@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 
 // This process's live GDI objects.
@@ -14,3 +15,12 @@ size_t LiveGdiObjects();
 // Those of another process of the same bitness, read from its memory; 0 when
 // the process or its table cannot be read.
 size_t LiveGdiObjectsOf(DWORD processId);
+
+// The same, kind by kind, indexed by the table's type byte: DCs, regions,
+// DC surfaces, bitmaps (9), fonts (10), brushes (16), pens; all zero when
+// unreadable.
+using GdiObjectKinds = std::array<size_t, 256>;
+constexpr size_t kGdiDc = 0x01;
+constexpr size_t kGdiRegion = 0x04;
+constexpr size_t kGdiSurface = 0x05;
+GdiObjectKinds LiveGdiObjectKindsOf(DWORD processId);
