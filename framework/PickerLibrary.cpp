@@ -8,9 +8,7 @@ namespace {
 template <typename Function>
 Function PickerFunction(const char* name) {
   static const HMODULE library = LoadSystemLibrary("comdlg32.dll");
-  if (library == nullptr) return nullptr;
-  const FARPROC found = GetProcAddress(library, name);
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+  return FunctionIn<Function>(library, name);
 }
 
 }  // namespace

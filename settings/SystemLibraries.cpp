@@ -5,12 +5,9 @@
 void RestrictDllSearchToSystemFolder() {
   // Windows 8 and later, and Windows 7 with its 2011 loader update; looked up
   // at run time so that the programs still start on a Windows 7 without it.
-  using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
-  const FARPROC found =
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-  if (found == nullptr) return;
-  reinterpret_cast<SetDefaultDllDirectoriesCall>(reinterpret_cast<void (*)()>(found))(
-      LOAD_LIBRARY_SEARCH_SYSTEM32);
+  const auto setDefaultDllDirectories = FunctionIn<BOOL(WINAPI*)(DWORD)>(
+      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  if (setDefaultDllDirectories != nullptr) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 HMODULE LoadSystemLibrary(const char* name) {

@@ -16,3 +16,11 @@ void RestrictDllSearchToSystemFolder();
 // Loads name from the system folder by its full path, with the DLLs it needs
 // looked for there too, never beside the program; null when it cannot.
 HMODULE LoadSystemLibrary(const char* name);
+
+// The function called name in module, as a Function; null when there is none.
+template <typename Function>
+Function FunctionIn(HMODULE module, const char* name) {
+  const FARPROC found = module == nullptr ? nullptr : GetProcAddress(module, name);
+  // Through a plain function pointer: FARPROC and Function differ in type.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}

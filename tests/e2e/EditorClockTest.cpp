@@ -21,10 +21,7 @@ LONG WidthOf(const RECT& rect) { return rect.right - rect.left; }
   editor.PostClick(button);
   const HWND picker = editor.WaitForModal(title);
   if (picker == nullptr) return ::testing::AssertionFailure() << "the picker did not open";
-  PostMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
-  if (WaitUntil([&] { return !IsWindow(picker) && IsWindowEnabled(editor.Dialog()); })) {
-    return ::testing::AssertionSuccess();
-  }
+  if (editor.Press(picker, IDOK)) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "the picker did not close";
 }
 

@@ -63,14 +63,6 @@ bool ChooseText(HWND picker, int listId, const std::wstring& text) {
   return index != CB_ERR && ChooseItem(picker, listId, static_cast<int>(index));
 }
 
-// Presses a picker's button and waits until the picker has gone and the
-// dialog is enabled again.
-bool Press(const Editor& editor, HWND picker, int buttonId) {
-  PostMessageW(GetDlgItem(picker, buttonId), BM_CLICK, 0, 0);
-  return WaitUntil([&] { return !IsWindow(picker) && IsWindowEnabled(editor.Dialog()); },
-                   kDeadlineMs);
-}
-
 void SetEditText(HWND picker, int editId, const wchar_t* text) {
   SendMessageW(GetDlgItem(picker, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -79,7 +71,7 @@ void SetEditText(HWND picker, int editId, const wchar_t* text) {
 bool PickFontSize(const Editor& editor, const std::wstring& size) {
   editor.PostClick(kFontButton);
   const HWND picker = editor.WaitForModal(kFontPickerTitle);
-  return picker != nullptr && ChooseText(picker, kFontSizeList, size) && Press(editor, picker, IDOK);
+  return picker != nullptr && ChooseText(picker, kFontSizeList, size) && editor.Press(picker, IDOK);
 }
 
 // Confirms the colour picker with another red part.
@@ -88,7 +80,7 @@ bool PickBackColourRed(const Editor& editor, const wchar_t* red) {
   const HWND picker = editor.WaitForModal(kColorPickerTitle);
   if (picker == nullptr) return false;
   SetEditText(picker, kRedEdit, red);
-  return Press(editor, picker, IDOK);
+  return editor.Press(picker, IDOK);
 }
 
 // The preview's refresh as its timer makes it, and its repaint, both before
@@ -219,7 +211,7 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(ChooseItem(picker, kFontColorList, another));
   const COLORREF chosenColor = static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, another, 0));
   ASSERT_NE(chosenColor, RGB(128, 0, 0));
-  ASSERT_TRUE(Press(editor, picker, IDOK));
+  ASSERT_TRUE(editor.Press(picker, IDOK));
   // The preview shows the picked font at once, as the test draws the line in
   // ＭＳ Ｐゴシック, 12 pixels, bold; a font wrong in face, height or weight,
   // the font before or the system font (where a preview falls back) differs.
@@ -253,7 +245,7 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(WideWindowText(GetDlgItem(again, kFontSizeList)), L"12");
   ASSERT_TRUE(ChooseText(again, kFontSizeList, L"16"));
-  ASSERT_TRUE(Press(editor, again, IDCANCEL));
+  ASSERT_TRUE(editor.Press(again, IDCANCEL));
   editor.Apply();
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(saved));
 }
@@ -275,7 +267,7 @@ TEST_F(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
   SetEditText(picker, kRedEdit, L"18");
   SetEditText(picker, kGreenEdit, L"52");
   SetEditText(picker, kBlueEdit, L"86");
-  ASSERT_TRUE(Press(editor, picker, IDOK));
+  ASSERT_TRUE(editor.Press(picker, IDOK));
   editor.Apply();
   EXPECT_EQ(home.SavedRecord().backColor, RGB(18, 52, 86));
 }
@@ -288,7 +280,7 @@ TEST_F(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
   HWND picker = editor.WaitForModal(kColorPickerTitle);
   ASSERT_NE(picker, nullptr);
   SetEditText(picker, kRedEdit, L"1");
-  ASSERT_TRUE(Press(editor, picker, IDCANCEL));
+  ASSERT_TRUE(editor.Press(picker, IDCANCEL));
   editor.Apply();
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "a cancelled picker changes nothing";
 
@@ -296,7 +288,7 @@ TEST_F(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
   picker = editor.WaitForModal(kColorPickerTitle);
   ASSERT_NE(picker, nullptr);
   SetEditText(picker, kRedEdit, L"200");
-  ASSERT_TRUE(Press(editor, picker, IDOK));
+  ASSERT_TRUE(editor.Press(picker, IDOK));
   editor.PostClick(kCancelButton);
   ASSERT_TRUE(editor.EndsWithCodeZero());
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "the dialog cancelled, nothing is saved";
@@ -314,7 +306,7 @@ TEST_F(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
   editor.PostClick(kFontButton);
   const HWND picker = editor.WaitForModal(kFontPickerTitle);
   ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(Press(editor, picker, IDCANCEL));
+  ASSERT_TRUE(editor.Press(picker, IDCANCEL));
   editor.Apply();
   EXPECT_EQ(ReadBytes(home.SettingsFile()).substr(0, sizeof(LOGFONTA)), stored.substr(0, sizeof(LOGFONTA)))
       << "a cancelled picker leaves the font as stored";

@@ -121,6 +121,11 @@ void Editor::Choose(int id, int index) const {
                reinterpret_cast<LPARAM>(list));
 }
 
+bool Editor::Press(HWND modal, int buttonId) const {
+  PostMessageW(GetDlgItem(modal, buttonId), BM_CLICK, 0, 0);
+  return WaitUntil([&] { return !IsWindow(modal) && IsWindowEnabled(m_dialog); });
+}
+
 ::testing::AssertionResult Editor::PreviewShown(const std::string& text) const {
   std::string shown;
   if (WaitUntil([&] {

@@ -88,6 +88,9 @@ class Editor {
   void PostClick(int id) const;
   // Selects an item as the user does, with the change notification.
   void Choose(int id, int index) const;
+  // Presses a button of a modal window of the editor (a picker) and waits
+  // until the window has gone and the dialog is enabled again.
+  bool Press(HWND modal, int buttonId) const;
   // Apply: returns when the editor has saved (and told the clock).
   void Apply() const { Click(kApplyButton); }
 

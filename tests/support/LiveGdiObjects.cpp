@@ -58,8 +58,6 @@ size_t Total(const GdiObjectKinds& kinds) { return std::accumulate(kinds.begin()
 
 size_t LiveGdiObjects() { return Total(LiveGdiObjectKindsIn(GetCurrentProcess())); }
 
-size_t LiveGdiObjectsOf(DWORD processId) { return Total(LiveGdiObjectKindsOf(processId)); }
-
 GdiObjectKinds LiveGdiObjectKindsOf(DWORD processId) {
   const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
   if (process == nullptr) return {};

@@ -12,15 +12,12 @@
 
 // This process's live GDI objects.
 size_t LiveGdiObjects();
-// Those of another process of the same bitness, read from its memory; 0 when
-// the process or its table cannot be read.
-size_t LiveGdiObjectsOf(DWORD processId);
-
-// The same, kind by kind, indexed by the table's type byte: DCs, regions,
-// DC surfaces, bitmaps (9), fonts (10), brushes (16), pens; all zero when
-// unreadable.
+// A count for each kind of object, indexed by the table's type byte: DCs,
+// regions, DC surfaces, bitmaps (9), fonts (10), brushes (16), pens.
 using GdiObjectKinds = std::array<size_t, 256>;
 constexpr size_t kGdiDc = 0x01;
 constexpr size_t kGdiRegion = 0x04;
 constexpr size_t kGdiSurface = 0x05;
+// Those of another process of the same bitness, read from its memory, kind
+// by kind; all zero when the process or its table cannot be read.
 GdiObjectKinds LiveGdiObjectKindsOf(DWORD processId);
