@@ -54,7 +54,8 @@ TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
 
 // Every DLL the two programs load, at start or later, by name or through
 // the platform code they call, that Windows does not protect as a known
-// core DLL: each lies beside them as a copy of the planted DLL.
+// core DLL: each lies beside them as a copy of the planted DLL. Then each
+// running program is asked to load one more copy by name.
 TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
   const char* const plantedNames[] = {"compstui.dll", "winspool.drv", "uxtheme.dll", "version.dll",
                                       "msimg32.dll",  "comctl32.dll", "ucrtbase.dll"};
@@ -81,6 +82,19 @@ TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
   bool anyLoaded = true;
   const std::string loaded = ReadBytes(home.File("planted-dlls.log"), &anyLoaded);
   EXPECT_FALSE(anyLoaded) << "planted DLLs loaded:\n" << loaded;
+
+  // The restriction is in force in each running program: asked from outside
+  // to load a DLL by a name that lies beside it, neither finds it there; by
+  // its full path each does, so the asking itself works.
+  ASSERT_TRUE(home.Add(WindowsPathOf(PLANTED_DLL), "beside.dll"));
+  ASSERT_TRUE(LoadLibraryInside(clock.Id(), "beside.dll"));
+  EXPECT_EQ(ReadBytes(home.File("planted-dlls.log")), "") << "the clock loaded it by name";
+  ASSERT_TRUE(LoadLibraryInside(editor.ProcessId(), "beside.dll"));
+  EXPECT_EQ(ReadBytes(home.File("planted-dlls.log")), "") << "the editor loaded it by name";
+  for (const DWORD process : {clock.Id(), editor.ProcessId()}) {
+    ASSERT_TRUE(LoadLibraryInside(process, home.File("beside.dll")));
+  }
+  EXPECT_EQ(ReadBytes(home.File("planted-dlls.log")), "beside.dll\r\nbeside.dll\r\n");
 
   editor.PostClick(kCancelButton);
   EXPECT_TRUE(editor.EndsWithCodeZero());

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -303,18 +304,24 @@ TEST_F(EditorTest, WithoutASettingsFileShowsTheDefaults) {
   EXPECT_FALSE(FileExists(home.SettingsFile())) << "opening writes nothing";
 }
 
-TEST_F(EditorTest, ThePreviewIsEmptyAtFirstThenShowsTheStoredPicturesAnewEveryTick) {
+TEST_F(EditorTest, ThePreviewIsEmptyAtFirstThenShowsTheStoredPicturesAnewEverySecond) {
+  // Both pictures fill their 32 bytes without a zero: each is rendered up to
+  // its 31st byte only, never on into the field after it.
+  const std::string date = "'date" + std::string(25, '_') + "' ", time = "ss" + std::string(29, '_') + "s";
   ClockSettings record = ConstantPictureRecord();
-  SetText(record.timePicture, "ss");
+  std::memcpy(record.datePicture, date.data(), kTextFieldSize);
+  std::memcpy(record.timePicture, time.data(), kTextFieldSize);
   ASSERT_TRUE(OpenOn(record));
   EXPECT_EQ(editor.Text(kPreview), "") << "nothing before the first tick, about a second in";
-  ASSERT_TRUE(WaitUntil([&] { return editor.Text(kPreview).size() == 7; }))
-      << "\"date \" and two digits of seconds: " << editor.Text(kPreview);
-  EXPECT_EQ(editor.Text(kPreview).substr(0, 5), "date ");
-  // The seconds move on while nobody touches the dialog.
-  const std::string first = editor.Text(kPreview);
-  EXPECT_TRUE(WaitUntil([&] { return editor.Text(kPreview) != first; }));
-  EXPECT_EQ(editor.Text(kPreview).size(), 7u);
+  // The seconds move on once a second while nobody touches the dialog.
+  std::vector<std::string> lines = {""};
+  WaitUntil([&] {
+    if (editor.Text(kPreview) == lines.back()) return false;
+    lines.push_back(editor.Text(kPreview));
+    EXPECT_TRUE(PreviewShows(editor, date.substr(0, 31), time.substr(0, 31)));
+    return lines.size() == 5;
+  }, 6000);
+  EXPECT_EQ(lines.size(), 5u) << "four lines within five seconds of the first";
 }
 
 TEST_F(EditorTest, ThePreviewFollowsEveryCheckBoxAndListChangeAtOnce) {

@@ -3,6 +3,7 @@
 #include "ClockSettings.h"
 
 #include <climits>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -125,4 +126,29 @@ std::string MakeHostileSettingsFile(uint32_t index) {
   std::string bytes(reinterpret_cast<const char*>(&record), sizeof record);
   if (random.Below(4) == 0) bytes.append(random.Below(245), '\xA5');  // trailing bytes are ignored
   return bytes;
+}
+
+std::vector<std::string> BoundaryFontFiles() {
+  // height, width, escapement and orientation, weight, every byte field
+  const int32_t kFiles[][5] = {{INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, 0xFF},
+                               {INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN, 0x00},
+                               {-100000, 100000, 100000, -100000, 0xFF},
+                               {100000, -100000, -100000, 100000, 0x00},
+                               {-1000, INT32_MAX, 0, FW_NORMAL, 0x00}};
+  std::vector<std::string> files;
+  for (const int32_t* numbers : kFiles) {
+    ClockSettings record;
+    SetDefaultSettings(record);
+    record.showDate = record.showTime = 1;
+    LOGFONTA& font = record.font;
+    font.lfHeight = numbers[0];
+    font.lfWidth = numbers[1];
+    font.lfEscapement = font.lfOrientation = numbers[2];
+    font.lfWeight = numbers[3];
+    // The eight byte fields, lfItalic to lfPitchAndFamily.
+    std::memset(reinterpret_cast<char*>(&font) + offsetof(LOGFONTA, lfItalic), numbers[4], 8);
+    std::memset(font.lfFaceName, 'W', sizeof font.lfFaceName);
+    files.emplace_back(reinterpret_cast<const char*>(&record), sizeof record);
+  }
+  return files;
 }

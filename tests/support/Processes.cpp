@@ -210,6 +210,24 @@ void ChildProcess::Terminate() {
   m_id = 0;
 }
 
+bool LoadLibraryInside(DWORD processId, const std::string& name) {
+  const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+  void* text = process == nullptr ? nullptr
+                                  : VirtualAllocEx(process, nullptr, name.size() + 1,
+                                                   MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  HANDLE thread = nullptr;
+  if (text != nullptr && WriteProcessMemory(process, text, name.c_str(), name.size() + 1, nullptr)) {
+    // kernel32 lies at the same address in every process.
+    const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    thread = CreateRemoteThread(process, nullptr, 0, loadLibrary, text, 0, nullptr);
+  }
+  const bool ended = thread != nullptr && WaitForSingleObject(thread, kDeadlineMs) == WAIT_OBJECT_0;
+  if (thread != nullptr) CloseHandle(thread);
+  if (process != nullptr) CloseHandle(process);
+  return ended;
+}
+
 DWORD RunToExit(const std::string& exe, const std::string& args, DWORD timeoutMs) {
   ChildProcess child;
   const ::testing::AssertionResult started = child.Start(exe, args);

@@ -82,6 +82,10 @@ class ChildProcess {
   DWORD m_id = 0;
 };
 
+// Has the running process processId call LoadLibraryA(name) on a thread of
+// its own, as its own code would; false when no such thread ran to its end.
+bool LoadLibraryInside(DWORD processId, const std::string& name);
+
 // Runs exe to its end (at most timeoutMs) and returns its exit code, or
 // 0xFFFFFFFF when it cannot start or does not end in time.
 DWORD RunToExit(const std::string& exe, const std::string& args = "", DWORD timeoutMs = 60000);

@@ -14,6 +14,19 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
 
 }  // namespace
 
+::testing::AssertionResult AnswersThroughout(HWND window, DWORD spanMs, DWORD timeoutMs) {
+  const ULONGLONG start = GetTickCount64();
+  do {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored)) {
+      return ::testing::AssertionFailure() << "no answer within " << timeoutMs << " ms, "
+                                           << GetTickCount64() - start << " ms into the span";
+    }
+    WaitUntil([] { return false; }, 50);
+  } while (GetTickCount64() - start < spanMs);
+  return ::testing::AssertionSuccess();
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));

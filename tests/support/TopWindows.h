@@ -3,6 +3,7 @@
 // test's own.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -28,6 +29,11 @@ std::wstring WideWindowText(HWND window);
 std::string WindowText(HWND window);
 // Texts of the child windows of a window, of the given class.
 std::vector<std::wstring> ChildTexts(HWND window, const char* className);
+
+// Looks every 50 ms for spanMs whether window answers a message within
+// timeoutMs: a program that is busy for longer at any moment of the span (a
+// paint or a tick that takes too long) fails.
+::testing::AssertionResult AnswersThroughout(HWND window, DWORD spanMs, DWORD timeoutMs = 1000);
 
 // A window's rectangle on the screen, and as "(l,t)-(r,b)" for messages.
 RECT ScreenRectOf(HWND window);

@@ -1,10 +1,12 @@
 #include "ClockSettings.h"
 
+#include "FontForDrawing.h"
 #include "SettingsRecords.h"
 #include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -46,6 +48,21 @@ TEST(ClockSettings, TerminatedFontCutsAnUnterminatedFaceAndKeepsTheRest) {
   EXPECT_EQ(std::string(copy.lfFaceName), std::string(31, 'A'));
   EXPECT_EQ(std::memcmp(&copy, &font, offsetof(LOGFONTA, lfFaceName) + 31), 0);
   EXPECT_EQ(font.lfFaceName[31], 'A') << "the original stays unchanged";
+}
+
+// Stored character heights and widths are drawn within 1000 pixels, the sign
+// kept: a huge character height stays a character height.
+TEST(ClockSettings, FontForDrawingHoldsHeightAndWidthWithin1000PixelsKeepingTheSign) {
+  const std::pair<LONG, LONG> kDrawn[] = {
+      {INT_MIN, -1000}, {-100000, -1000}, {-1001, -1000}, {-1000, -1000}, {-18, -18}, {0, 0},
+      {1000, 1000},     {1001, 1000},     {100000, 1000}, {INT_MAX, 1000}};
+  for (const auto& [stored, drawn] : kDrawn) {
+    LOGFONTA font = DefaultRecord().font;  // 18 pixels high, so any width is kept
+    font.lfWidth = stored;
+    EXPECT_EQ(FontForDrawing(font).lfWidth, drawn) << "width " << stored;
+    font.lfHeight = stored;
+    EXPECT_EQ(FontForDrawing(font).lfHeight, drawn) << "height " << stored;
+  }
 }
 
 }  // namespace
