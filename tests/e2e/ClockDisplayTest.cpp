@@ -209,7 +209,7 @@ TEST_F(FollowingBox, AReloadRequestPutsTheChangedFileInForceAtTheNextTick) {
 
   ClockSettings second = DefaultRecord();
   second.showDate = 1;
-  SetText(second.datePicture, "yyyy'/'MM'/'dd ");
+  SetText(second.datePicture, "d");  // one letter is a whole picture
   second.font.lfHeight = -26;
   second.backColor = RGB(32, 96, 32);
   second.textColor = RGB(250, 250, 250);
@@ -229,7 +229,7 @@ TEST_F(FollowingBox, AReloadRequestPutsTheChangedFileInForceAtTheNextTick) {
   // picture keeps the picture in force.
   ClockSettings third = second;
   SetText(third.datePicture, "");
-  SetText(third.timePicture, "HH':'mm':'ss");
+  SetText(third.timePicture, "s");
   third.font.lfHeight = -14;
   third.backColor = RGB(255, 255, 255);
   third.textColor = RGB(160, 0, 0);

@@ -70,6 +70,10 @@ TEST(BackBrush, EveryReloadReplacesTheOneBrushAndTheEndReleasesIt) {
   EXPECT_NE(second, first);
   EXPECT_EQ(GetObjectType(first), 0u) << "the replaced brush is deleted";
   EXPECT_EQ(BrushColour(second), RGB(40, 50, 60));
+  // The brush the popup paints its background with, when the platform asks.
+  const TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
+  EXPECT_EQ(PopupDialogProc(popup.Get(), WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(popup.Get())),
+            reinterpret_cast<INT_PTR>(second));
 
   std::vector<HBRUSH> held;
   for (int reload = 0; reload < 50; ++reload) {

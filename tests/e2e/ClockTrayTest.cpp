@@ -138,8 +138,11 @@ TEST_F(TrayIcon, OnlyTheRightButtonsReleaseOpensTheMenu) {
     EXPECT_EQ(clock.OpenMenu(), nullptr) << "mouse message " << mouse;
   }
 
+  ASSERT_TRUE(SetCursorPos(300, 250));
   PostMessageA(clock.Popup(), kTrayNotify, 0, WM_RBUTTONUP);
   ASSERT_TRUE(WaitUntil([&] { return clock.MenuTracking(); }));
+  const RECT menuRect = ScreenRectOf(clock.OpenMenu());
+  EXPECT_EQ(Describe(menuRect).substr(0, 9), "(300,250)") << "the menu's corner at the pointer";
   PostMessageA(clock.OpenMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(MenuClosed());
 

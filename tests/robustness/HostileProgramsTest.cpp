@@ -7,6 +7,7 @@
 #include "ClockDriver.h"
 #include "EditorDriver.h"
 #include "HostileSettings.h"
+#include "ReloadReceiver.h"
 #include "TopWindows.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ TEST(HostilePrograms, TheClockStartsAndReloadsOnEveryFileAnswersAndEndsWithCodeZ
     EXPECT_TRUE(clock.BoxBeside({200 + static_cast<LONG>(i % 7) * 50, 300}));
     EXPECT_TRUE(AnswersThroughout(clock.Popup(), kWatchMs)) << "after the start";
     ASSERT_TRUE(home.WriteSettings(files[(i + 1) % files.size()].second));
-    PostMessageA(clock.Host(), kReloadSettings, 0, 0);
+    PostMessageA(clock.Host(), kReloadRequest, 0, 0);
     EXPECT_TRUE(clock.BoxBeside({500, 200 + static_cast<LONG>(i % 5) * 60}));
     EXPECT_TRUE(AnswersThroughout(clock.Popup(), kWatchMs)) << "after reloading the next file";
     ASSERT_TRUE(clock.Exit()) << "a crash ends it with code 5";

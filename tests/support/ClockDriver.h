@@ -15,7 +15,6 @@
 
 // The clock's own numbers, as other programs see them.
 constexpr UINT kTrayNotify = WM_USER + 1;
-constexpr UINT kReloadSettings = WM_USER + 2;  // 1026, from the editor after a save
 constexpr WORD kPreferencesCommand = 32771;  // 環境設定
 constexpr WORD kExitCommand = 32773;         // 終了
 
