@@ -1,5 +1,9 @@
 # Sourced by the commands that run the programs under Wine (test, soak,
-# bench), after they set $root and $build.
+# bench, run-clock, screenshots), after they set $root and $build. Each
+# command runs in a Wine session of its own: a prefix, wineserver and virtual
+# display of its own in the build tree (see tools/winerun.in), so that
+# commands started at once from one checkout, a clock on the desktop and a
+# test run among them, leave each other's Wine and display alone.
 
 command_name=$(basename "$0")
 
@@ -26,4 +30,12 @@ keep_off_the_desktop() {
            "unset for a virtual display, or set it to 'current'" >&2
       exit 2 ;;
   esac
+}
+
+# Holds the command's Wine session for as long as the command runs: the one
+# CURLIN_WINE_SESSION names, else NAME, else the one named after the command.
+# The same session claimed again meanwhile waits for it. Needs a built winerun.
+hold_wine_session() {  # hold_wine_session [NAME]
+  export CURLIN_WINE_SESSION="${CURLIN_WINE_SESSION:-${1:-$command_name}}"
+  "$build/winerun" --claim $$
 }
