@@ -84,9 +84,15 @@ TEST(ClockVersion, TheReleasedProgramSaysWhatItIs) {
   ASSERT_NE(fixed, nullptr);
   EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+  EXPECT_EQ(resources.Translation(), (std::vector<WORD>{0x0411, 0x04B0}));
   EXPECT_EQ(resources.VersionString(L"FileDescription"), L"curlin ポインタ時計");
   EXPECT_EQ(resources.VersionString(L"FileVersion"), L"1, 0, 0, 0");
+  EXPECT_EQ(resources.VersionString(L"InternalName"), L"curlin");
   EXPECT_EQ(resources.VersionString(L"OriginalFilename"), L"curlin.EXE");
+  EXPECT_EQ(resources.VersionString(L"ProductName"), L"curlin");
+  EXPECT_EQ(resources.VersionString(L"ProductVersion"), L"1, 0, 0, 0");
 }
 
 }  // namespace
