@@ -138,13 +138,6 @@ ClockSettings FontRecord() {
 // The line that FontRecord's pictures render to at any moment.
 const std::string kFontRecordLine = "WWWW time";
 
-// How many pixel rows of the preview hold pixels of the text colour: the
-// height of the drawn characters.
-int TextRows(const Editor& editor, COLORREF textColor) {
-  const RECT preview = ScreenRectOf(editor.Control(kPreview));
-  return RowsHolding(ScreenPixels(preview), preview.right - preview.left, textColor);
-}
-
 // The preview shows kFontRecordLine in the font made from description: its
 // pixels of the text colour are those of the same line drawn by the test.
 ::testing::AssertionResult PreviewDrawnIn(const Editor& editor, const LOGFONTA& description,
@@ -188,7 +181,10 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(JapaneseLocaleActive());
   ASSERT_TRUE(OpenOn(FontRecord()));
   ASSERT_EQ(GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY), 96) << "the sizes below are for 96 dpi";
-  ASSERT_TRUE(WaitUntil([&] { return TextRows(editor, RGB(128, 0, 0)) > 0; }));
+  // The preview opens in the stored font.
+  ASSERT_TRUE(WaitUntil([&] {
+    return static_cast<bool>(PreviewDrawnIn(editor, FontRecord().font, RGB(128, 0, 0), RGB(255, 0, 255)));
+  })) << PreviewDrawnIn(editor, FontRecord().font, RGB(128, 0, 0), RGB(255, 0, 255)).message();
 
   editor.PostClick(kFontButton);
   const HWND picker = editor.WaitForModal(kFontPickerTitle);
