@@ -388,6 +388,10 @@ TEST_F(EditorTest, StoredColoursOnlyBehindThePreviewTextLabelsAndCheckBoxesOnThe
   EXPECT_TRUE(EdgeRowsShow(FindWindowExW(editor.Dialog(), nullptr, L"Static", L"区切り文字"), face))
       << "a label";
   EXPECT_TRUE(EdgeRowsShow(editor.Control(kShowWeekday), face)) << "a check box";
+  RECT below = ScreenRectOf(editor.Dialog());
+  below.top = preview.bottom;
+  EXPECT_EQ(CountOf(ScreenPixels(below), RGB(128, 0, 0)), 0u)
+      << "the icon's dark red below the preview: an icon drawn over the dialog's face";
 }
 
 }  // namespace
