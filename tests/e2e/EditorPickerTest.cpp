@@ -33,6 +33,7 @@ constexpr int kDefineCustomColors = 0x2CF;
 constexpr int kRedEdit = 706;
 constexpr int kGreenEdit = 707;
 constexpr int kBlueEdit = 708;
+constexpr int kCustomColours = 0x2D1;  // the sixteen boxes of custom colours
 
 const std::wstring kFontPickerTitle = L"フォントの指定";
 const std::wstring kColorPickerTitle = L"色";
@@ -259,6 +260,12 @@ TEST_F(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kRedEdit)), L"0");
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kGreenEdit)), L"0");
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kBlueEdit)), L"0");
+  // Its custom colours start white: no box shows a colour that is not grey.
+  const std::vector<COLORREF> custom = ScreenPixels(ScreenRectOf(GetDlgItem(picker, kCustomColours)));
+  EXPECT_GT(CountOf(custom, RGB(255, 255, 255)), 0u);
+  EXPECT_EQ(std::count_if(custom.begin(), custom.end(), [](COLORREF pixel) {
+              return GetRValue(pixel) != GetGValue(pixel) || GetGValue(pixel) != GetBValue(pixel);
+            }), 0);
 
   SetEditText(picker, kRedEdit, L"18");
   SetEditText(picker, kGreenEdit, L"52");
