@@ -117,7 +117,8 @@ TEST(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere)
   records[1].showDate = 1;
   SetText(records[1].datePicture, "yyyy'/'MM'/'dd (ddd) ");
   SetText(records[1].timePicture, "HH':'mm':'ss");
-  records[1].font.lfHeight = -24;
+  records[1].font.lfHeight = 24;  // a cell height with a width is measured on each reload
+  records[1].font.lfWidth = 12;
   records[1].font.lfWeight = FW_BOLD;
   records[1].backColor = RGB(0, 64, 128);
   // Hidden, so that a tick spends no time drawing on the display; it makes
@@ -144,6 +145,17 @@ TEST(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere)
   PopupWindow = nullptr;
 }
 
+// Run from the tray menu's own loop: notes which menu is open and closes it.
+HMENU OpenTrayMenu = nullptr;
+void CALLBACK CloseTrayMenu(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND menuWindow = FindWindowA("#32768", nullptr);
+  if (menuWindow == nullptr || GetWindowThreadProcessId(menuWindow, nullptr) != GetCurrentThreadId()) {
+    return;
+  }
+  OpenTrayMenu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+  EndMenu();
+}
+
 TEST(TrayIconParts, TheIconIsAddedAndTheEndOfThePopupRemovesItWhileItsWindowLives) {
   // The clock's resources, for the icon, loaded from curlin.exe as data.
   const ProgramResources resources(kClockExe);
@@ -155,6 +167,13 @@ TEST(TrayIconParts, TheIconIsAddedAndTheEndOfThePopupRemovesItWhileItsWindowLive
   AddTrayIcon();
   ASSERT_TRUE(TrayIconsShown(1));
   EXPECT_EQ(TrayIconTip(TrayIconWindows().front()), L"rovatick");
+
+  // Each right-click loads the menu anew: once closed, it is destroyed.
+  const UINT_PTR closer = SetTimer(nullptr, 0, 100, CloseTrayMenu);
+  ShowTrayMenu();
+  KillTimer(nullptr, closer);
+  ASSERT_NE(OpenTrayMenu, nullptr) << "the menu opened";
+  EXPECT_FALSE(IsMenu(OpenTrayMenu));
 
   // The popup's end deletes it while the window lives (Windows would show a
   // dead window's icon until the pointer passes); it is gone on return.

@@ -63,6 +63,11 @@ TEST(ClockSettings, FontForDrawingHoldsHeightAndWidthWithin1000PixelsKeepingTheS
     font.lfHeight = stored;
     EXPECT_EQ(FontForDrawing(font).lfHeight, drawn) << "height " << stored;
   }
+  // A 24-pixel cell has characters of some height, so its width is kept.
+  LOGFONTA cell = DefaultRecord().font;
+  cell.lfHeight = 24;
+  cell.lfWidth = 12;
+  EXPECT_EQ(FontForDrawing(cell).lfWidth, 12);
 }
 
 }  // namespace
