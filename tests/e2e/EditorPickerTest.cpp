@@ -183,9 +183,12 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(OpenOn(FontRecord()));
   ASSERT_EQ(GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY), 96) << "the sizes below are for 96 dpi";
   // The preview opens in the stored font.
-  ASSERT_TRUE(WaitUntil([&] {
-    return static_cast<bool>(PreviewDrawnIn(editor, FontRecord().font, RGB(128, 0, 0), RGB(255, 0, 255)));
-  })) << PreviewDrawnIn(editor, FontRecord().font, RGB(128, 0, 0), RGB(255, 0, 255)).message();
+  const ClockSettings stored = FontRecord();
+  const auto drawnInStored = [&] {
+    return PreviewDrawnIn(editor, stored.font, stored.textColor, stored.backColor);
+  };
+  WaitUntil([&] { return static_cast<bool>(drawnInStored()); });
+  ASSERT_TRUE(drawnInStored());
 
   editor.PostClick(kFontButton);
   const HWND picker = editor.WaitForModal(kFontPickerTitle);
