@@ -39,3 +39,40 @@ hold_wine_session() {  # hold_wine_session [NAME]
   export CURLIN_WINE_SESSION="${CURLIN_WINE_SESSION:-${1:-$command_name}}"
   "$build/winerun" --claim $$
 }
+
+# What the test, soak and bench commands do first: keep off the desktop,
+# install what is missing, build, and hold the command's Wine session; when
+# the command ends, its Wine and the virtual displays that winerun started
+# for it (those of its lanes among them) are ended, never the current display
+# nor another command's Wine.
+prepare_wine_command() {
+  keep_off_the_desktop
+  "$root/scripts/install-deps"
+  "$root/scripts/build"
+  hold_wine_session
+  trap '"$build/winerun" --stop' EXIT
+}
+
+# Runs ctest in the build tree with the tests that drive windows spread over
+# lanes, CURLIN_TEST_LANES of them (3 unless set): each lane has its own Wine
+# prefix, wineserver and virtual display, and tests in different lanes run
+# at once. On the current display (CURLIN_TEST_DISPLAY=current) every test
+# would meet on the one desktop: there is one lane, and such tests run one at
+# a time.
+run_ctest() {  # run_ctest [CTEST ARGUMENTS...]
+  local lanes=${CURLIN_TEST_LANES:-3}
+  if ! [[ "$lanes" =~ ^[1-9][0-9]?$ ]]; then
+    echo "$command_name: CURLIN_TEST_LANES='$lanes' is not a number of lanes from 1 to 99" >&2
+    exit 2
+  fi
+  if [ "${CURLIN_TEST_DISPLAY:-}" = current ] && [ "$lanes" != 1 ]; then
+    echo "$command_name: one lane on the current display, not $lanes"
+    lanes=1
+  fi
+  local spec="$build/lanes-$lanes.json" ids="" lane
+  for ((lane = 0; lane < lanes; ++lane)); do
+    ids+="${ids:+, }{\"id\": \"$lane\", \"slots\": 1}"
+  done
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"lanes": [%s]}]}\n' "$ids" >"$spec"
+  (cd "$build" && ctest --resource-spec-file "$spec" --parallel $((lanes + 1)) "$@")
+}
