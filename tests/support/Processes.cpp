@@ -15,63 +15,48 @@ std::string ModuleDirectory() {
   return text.substr(0, text.find_last_of('\\'));
 }
 
+// The program that process id runs, or "" when it cannot be asked.
+std::string ImageOf(DWORD id) {
+  char path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (process == nullptr || !QueryFullProcessImageNameA(process, 0, path, &size)) size = 0;
+  if (process != nullptr) CloseHandle(process);
+  return std::string(path, size);
+}
+
 // Every test starts with no program of ours running in its Wine session (a
-// lane or the session): a program left over there from an earlier test, one
-// whose test program was ended from outside or one that its test lost track
-// of, would meet this test's programs (a second editor hands over to the
-// first and ends). Each found is named in the test output and ended.
+// lane or the session): one left there by an earlier test, whose test
+// program was ended from outside or lost track of it, would meet this
+// test's programs (a second editor hands over to the first and ends). Ours
+// is every process but this one whose program does not lie in the Windows
+// folder, where Wine's own (explorer.exe, services.exe) live. Each found is
+// named in the test output and ended.
 class LeftoverPrograms : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo& test) override {
-    for (DWORD id : ProgramsOfOursRunning()) {
-      std::printf("before %s.%s: %s\n", test.test_suite_name(), test.name(),
-                  EndLeftover(id).c_str());
-      std::fflush(stdout);
-    }
-  }
-
-  // Ours: any process of the session but this one whose program does not
-  // lie in the Windows folder, where Wine's own (explorer.exe, services.exe)
-  // live.
-  static std::vector<DWORD> ProgramsOfOursRunning() {
     char windows[MAX_PATH] = {};
-    const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    std::vector<DWORD> ids;
+    const std::string system(windows, GetWindowsDirectoryA(windows, MAX_PATH));
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more;
          more = Process32Next(snapshot, &entry)) {
-      const std::string path = ImageOf(entry.th32ProcessID);
-      if (entry.th32ProcessID != GetCurrentProcessId() && !path.empty() &&
-          CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path.c_str(),
-                         static_cast<int>(std::min<size_t>(path.size(), length)), windows,
-                         static_cast<int>(length)) != CSTR_EQUAL) {
-        ids.push_back(entry.th32ProcessID);
+      const std::string image = ImageOf(entry.th32ProcessID);
+      if (entry.th32ProcessID == GetCurrentProcessId() || image.empty() ||
+          _strnicmp(image.c_str(), system.c_str(), system.size()) == 0) {
+        continue;
       }
+      const DWORD id = entry.th32ProcessID;
+      const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+      const bool ended = process != nullptr && TerminateProcess(process, 99) &&
+                         WaitForSingleObject(process, kDeadlineMs) == WAIT_OBJECT_0;
+      if (process != nullptr) CloseHandle(process);
+      std::printf("before %s.%s: %s (process %lu), a program of ours, was left running in this "
+                  "Wine session; %s\n", test.test_suite_name(), test.name(), image.c_str(),
+                  id, ended ? "ended it" : "could not end it");
+      std::fflush(stdout);
     }
-    CloseHandle(snapshot);
-    return ids;
-  }
-
-  static std::string ImageOf(DWORD id) {
-    char path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    if (process == nullptr) return "";
-    if (!QueryFullProcessImageNameA(process, 0, path, &size)) size = 0;
-    CloseHandle(process);
-    return std::string(path, size);
-  }
-
-  static std::string EndLeftover(DWORD id) {
-    const std::string what = ImageOf(id) + " (process " + std::to_string(id) + ")";
-    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    const bool ended = process != nullptr && TerminateProcess(process, 99) &&
-                       WaitForSingleObject(process, kDeadlineMs) == WAIT_OBJECT_0;
-    if (process != nullptr) CloseHandle(process);
-    return "a program of ours was left running in this Wine session, " + what +
-           (ended ? "; ended it" : "; could not end it");
+    if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
   }
 };
 
