@@ -26,17 +26,17 @@ std::string ImageOf(DWORD id) {
   return std::string(path, size);
 }
 
-// Every test that has a lane to itself starts with no program of ours
-// running there: one left by an earlier test, whose test program was ended
-// from outside or lost track of it, would meet this test's programs (a second
+// Every test that ctest gave a lane starts with no program of ours running
+// there: one left by an earlier test, whose test program was ended from
+// outside or lost track of it, would meet this test's programs (a second
 // editor hands over to the first and ends). Ours is every process but this
 // one whose program does not lie in the Windows folder, where Wine's own
 // (explorer.exe, services.exe) live. Each found is named in the test output
-// and ended. (Tests without a lane share the session's prefix with each
-// other and with what they start: there nothing is ours alone.)
+// and ended. (Without a lane, tests share the session's prefix with each
+// other and with what they start: there nothing is this test's alone.)
 class LeftoverPrograms : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo& test) override {
-    if (std::getenv("CURLIN_LANE_WANTED") == nullptr) return;
+    if (std::getenv("CTEST_RESOURCE_GROUP_0_LANES") == nullptr) return;
     char windows[MAX_PATH] = {};
     const std::string system(windows, GetWindowsDirectoryA(windows, MAX_PATH));
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
