@@ -122,8 +122,6 @@ int ZOrderOf(HWND window) {
 
 class FollowingBox : public ::testing::Test {
  protected:
-  FollowingBox() : home() {}
-
   // Starts the clock on record, or without a settings file.
   ::testing::AssertionResult StartOn(const ClockSettings* record = nullptr) {
     if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the clock";
@@ -131,10 +129,10 @@ class FollowingBox : public ::testing::Test {
       const ::testing::AssertionResult written = home.WriteSettings(BytesOf(*record));
       if (!written) return written;
     }
-    return clock.Start(home.Clock());
+    return clock.Start(home.File("curlin.exe"));
   }
 
-  ClockHome home;
+  const ProgramHome home{"clock", {ClockCopy()}, "clock"};
   ClockProgram clock;
 };
 

@@ -64,7 +64,8 @@ COLORREF MapColour(char c) {
 
 class TrayIcon : public ::testing::Test {
  protected:
-  explicit TrayIcon(const std::string& subdirectory = "clock") : home(subdirectory) {}
+  explicit TrayIcon(const std::string& subdirectory = "clock")
+      : home("clock", {ClockCopy()}, subdirectory) {}
 
   // A menu left open by a failed test is closed before the clock is ended:
   // Wine keeps a killed menu's state long enough to upset the next test.
@@ -77,7 +78,7 @@ class TrayIcon : public ::testing::Test {
 
   ::testing::AssertionResult StartClock() {
     if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the clock";
-    const ::testing::AssertionResult started = clock.Start(home.Clock());
+    const ::testing::AssertionResult started = clock.Start(home.File("curlin.exe"));
     if (!started) return started;
     return TrayIconsShown(1);
   }
@@ -91,7 +92,7 @@ class TrayIcon : public ::testing::Test {
     return WaitUntil([&] { return clock.OpenMenu() == nullptr; });
   }
 
-  ClockHome home;
+  const ProgramHome home;
   // After the home, so that it opens and the stand-ins end before their
   // folder goes; before the clock, which passes it on to what it starts.
   StandInGate gate;

@@ -26,9 +26,8 @@ LONG WidthOf(const RECT& rect) { return rect.right - rect.left; }
 }
 
 TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
-  EditorHome home("with-clock");
+  const ProgramHome home("with-clock", {EditorCopy(), ClockCopy()});
   ASSERT_TRUE(home.Ready());
-  ASSERT_TRUE(home.Add(ClockExe(), "curlin.exe"));
   ASSERT_TRUE(home.WriteSettings(BytesOf(DefaultRecord())));  // time only
 
   ClockProgram clock;
@@ -59,9 +58,8 @@ TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
 TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
   const char* const plantedNames[] = {"compstui.dll", "winspool.drv", "uxtheme.dll", "version.dll",
                                       "msimg32.dll",  "comctl32.dll", "ucrtbase.dll"};
-  EditorHome home("planted-dlls");
+  const ProgramHome home("planted-dlls", {EditorCopy(), ClockCopy()});
   ASSERT_TRUE(home.Ready());
-  ASSERT_TRUE(home.Add(ClockExe(), "curlin.exe"));
   for (const char* name : plantedNames) ASSERT_TRUE(home.Add(WindowsPathOf(PLANTED_DLL), name));
   ASSERT_TRUE(home.WriteSettings(BytesOf(DefaultRecord())));  // light yellow
 

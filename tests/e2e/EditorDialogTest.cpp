@@ -162,7 +162,7 @@ TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   EXPECT_EQ(dialog.face, L"ＭＳ Ｐゴシック");
   ASSERT_EQ(dialog.items.size(), std::size(kControls));
 
-  EditorHome home("layout");
+  const ProgramHome home("layout", {EditorCopy()});
   ASSERT_TRUE(home.Ready());
   Editor editor;
   ASSERT_TRUE(editor.Open(home));

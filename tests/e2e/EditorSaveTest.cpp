@@ -176,7 +176,7 @@ TEST_F(EditorSave, ASecondEditorBringsTheFirstToTheFrontAndEnds) {
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == holder.Get(); }));
 
   // Another copy in another directory: the title alone decides.
-  EditorHome elsewhere("single-second");
+  const ProgramHome elsewhere("single-second", {EditorCopy()});
   ASSERT_TRUE(elsewhere.Ready());
   Editor second;
   ASSERT_TRUE(second.Launch(elsewhere));

@@ -26,8 +26,7 @@ std::string Lower(std::string text) {
 
 std::string ClockExe() { return WindowsPathOf(CURLIN_EXE); }
 
-ClockHome::ClockHome(const std::string& subdirectory)
-    : ProgramHome("clock", subdirectory), m_ready(Add(ClockExe(), "curlin.exe")) {}
+HomeProgram ClockCopy() { return {ClockExe(), "curlin.exe"}; }
 
 ::testing::AssertionResult ClockProgram::Launch(const std::string& exe) {
   m_host = m_popup = nullptr;

@@ -21,17 +21,8 @@ constexpr WORD kExitCommand = 32773;         // 終了
 // The built curlin.exe, as a Windows path.
 std::string ClockExe();
 
-// A private folder holding a copy of curlin.exe, in subdirectory of its
-// scratch directory.
-class ClockHome : public ProgramHome {
- public:
-  explicit ClockHome(const std::string& subdirectory = "clock");
-  bool Ready() const { return m_ready; }
-  std::string Clock() const { return File("curlin.exe"); }
-
- private:
-  bool m_ready;
-};
+// The clock as a ProgramHome holds it: a copy of ClockExe() named curlin.exe.
+HomeProgram ClockCopy();
 
 // The running clock: started as a child of the test, ended when it goes.
 class ClockProgram {

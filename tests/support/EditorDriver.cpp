@@ -8,16 +8,13 @@
 
 std::string EditorExe() { return WindowsPathOf(CURSET_EXE); }
 
-EditorHome::EditorHome(const std::string& name)
-    : ProgramHome(name), m_ready(Add(EditorExe(), "curset.exe")) {}
+HomeProgram EditorCopy() { return {EditorExe(), "curset.exe"}; }
 
-ClockSettings EditorHome::SavedRecord() const { return RecordOf(ReadBytes(SettingsFile())); }
-
-::testing::AssertionResult Editor::Open(const EditorHome& home) {
-  return Open(home.Editor(), home.Directory());
+::testing::AssertionResult Editor::Open(const ProgramHome& home) {
+  return Open(home.File("curset.exe"), home.Directory());
 }
 
-::testing::AssertionResult Editor::OpenOn(const EditorHome& home, const ClockSettings& record) {
+::testing::AssertionResult Editor::OpenOn(const ProgramHome& home, const ClockSettings& record) {
   const ::testing::AssertionResult written = home.WriteSettings(BytesOf(record));
   if (!written) return written;
   return Open(home);
@@ -65,9 +62,9 @@ ClockSettings EditorHome::SavedRecord() const { return RecordOf(ReadBytes(Settin
                                        << (Running() ? "still running" : "gone");
 }
 
-::testing::AssertionResult Editor::Launch(const EditorHome& home) {
+::testing::AssertionResult Editor::Launch(const ProgramHome& home) {
   m_dialog = nullptr;
-  return m_process.Start(home.Editor(), "", home.Directory());
+  return m_process.Start(home.File("curset.exe"), "", home.Directory());
 }
 
 std::string Editor::Text(int id) const { return WindowText(Control(id)); }
@@ -190,7 +187,7 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
 }
 
 EditorTest::EditorTest()
-    : home(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+    : home(::testing::UnitTest::GetInstance()->current_test_info()->name(), {EditorCopy()}) {}
 
 ::testing::AssertionResult EditorTest::OpenOn(const ClockSettings& record) {
   if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the editor";

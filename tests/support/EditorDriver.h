@@ -36,34 +36,24 @@ enum EditorControl : int {
 // The built curset.exe, as a Windows path.
 std::string EditorExe();
 
-// A private folder, called after name, holding a copy of curset.exe.
-class EditorHome : public ProgramHome {
- public:
-  explicit EditorHome(const std::string& name);
-  bool Ready() const { return m_ready; }
-  std::string Editor() const { return File("curset.exe"); }
-  // The saved record, read back from curlin.dat.
-  ClockSettings SavedRecord() const;
-
- private:
-  bool m_ready;
-};
+// The editor as a ProgramHome holds it: a copy of EditorExe() named curset.exe.
+HomeProgram EditorCopy();
 
 // One running editor, ended when the object goes.
 class Editor {
  public:
   // Starts the editor of home and waits until its dialog shows with all its
   // controls.
-  ::testing::AssertionResult Open(const EditorHome& home);
+  ::testing::AssertionResult Open(const ProgramHome& home);
   // The same with curlin.dat written first with record.
-  ::testing::AssertionResult OpenOn(const EditorHome& home, const ClockSettings& record);
+  ::testing::AssertionResult OpenOn(const ProgramHome& home, const ClockSettings& record);
   // A copy of the editor at editorPath, started in directory.
   ::testing::AssertionResult Open(const std::string& editorPath, const std::string& directory);
   // The editor another program started: waits until a dialog titled
   // Rovatick環境設定 shows, then drives that one.
   ::testing::AssertionResult OpenStarted();
   // Only starts the editor of home: for a start that is meant to end at once.
-  ::testing::AssertionResult Launch(const EditorHome& home);
+  ::testing::AssertionResult Launch(const ProgramHome& home);
 
   HWND Dialog() const { return m_dialog; }
   HWND Control(int id) const { return GetDlgItem(m_dialog, id); }
@@ -121,6 +111,6 @@ class EditorTest : public ::testing::Test {
   // Writes record as curlin.dat and opens the editor on it.
   ::testing::AssertionResult OpenOn(const ClockSettings& record);
 
-  EditorHome home;
+  ProgramHome home;
   Editor editor;
 };
