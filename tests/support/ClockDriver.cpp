@@ -92,15 +92,6 @@ std::vector<ULONGLONG> ClockProgram::BoxMoveTimes(DWORD minMs, size_t minMoves) 
   return moves;
 }
 
-::testing::AssertionResult ClockProgram::EndsWithCodeZero() {
-  DWORD code = 0xFFFF;
-  if (!m_process.WaitForExit(kDeadlineMs, &code)) {
-    return ::testing::AssertionFailure() << "the clock did not end";
-  }
-  if (code != 0) return ::testing::AssertionFailure() << "the clock ended with code " << code;
-  return ::testing::AssertionSuccess();
-}
-
 ::testing::AssertionResult ClockProgram::Exit() {
   if (!PostMessageA(m_popup, WM_COMMAND, kExitCommand, 0)) {
     return ::testing::AssertionFailure() << "no box to send Exit to";

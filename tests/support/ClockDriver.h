@@ -44,7 +44,7 @@ class ClockProgram {
   // and minMoves moves were seen, or until the deadline.
   std::vector<ULONGLONG> BoxMoveTimes(DWORD minMs, size_t minMoves) const;
   // Waits until the process ends with exit code 0.
-  ::testing::AssertionResult EndsWithCodeZero();
+  ::testing::AssertionResult EndsWithCodeZero() { return m_process.EndsWithCodeZero("the clock"); }
   // Chooses Exit (posted to the box, as the menu does) and waits for code 0.
   ::testing::AssertionResult Exit();
 

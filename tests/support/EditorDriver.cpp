@@ -177,15 +177,6 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
   return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult Editor::EndsWithCodeZero() {
-  DWORD code = 0xFFFF;
-  if (!m_process.WaitForExit(kDeadlineMs, &code)) {
-    return ::testing::AssertionFailure() << "the editor did not end";
-  }
-  if (code != 0) return ::testing::AssertionFailure() << "the editor ended with code " << code;
-  return ::testing::AssertionSuccess();
-}
-
 EditorTest::EditorTest()
     : home(::testing::UnitTest::GetInstance()->current_test_info()->name(), {EditorCopy()}) {}
 

@@ -94,7 +94,7 @@ class Editor {
   // it), closes it with its OK and checks that the dialog stays open.
   ::testing::AssertionResult SaveFailureShownAndClosed() const;
   // Waits until the editor's process ends with exit code 0.
-  ::testing::AssertionResult EndsWithCodeZero();
+  ::testing::AssertionResult EndsWithCodeZero() { return m_process.EndsWithCodeZero("the editor"); }
 
  private:
   // Waits until the dialog of the editor's process shows with all its controls.

@@ -195,6 +195,15 @@ bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
   return ended;
 }
 
+::testing::AssertionResult ChildProcess::EndsWithCodeZero(const std::string& what) {
+  DWORD code = 0xFFFF;
+  if (!WaitForExit(kDeadlineMs, &code)) {
+    return ::testing::AssertionFailure() << what << " did not end";
+  }
+  if (code != 0) return ::testing::AssertionFailure() << what << " ended with code " << code;
+  return ::testing::AssertionSuccess();
+}
+
 bool ChildProcess::Running() const {
   return m_process != nullptr && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
 }

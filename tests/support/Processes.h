@@ -72,6 +72,9 @@ class ChildProcess {
   // Waits up to timeoutMs, serving this thread's messages meanwhile; true when
   // the process has ended, with its exit code in *exitCode.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+  // Waits until the process ends with exit code 0; a failure calls it what
+  // ("the clock").
+  ::testing::AssertionResult EndsWithCodeZero(const std::string& what);
   bool Running() const;
   void Terminate();
   DWORD Id() const { return m_id; }
