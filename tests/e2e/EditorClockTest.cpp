@@ -15,16 +15,6 @@ namespace {
 
 LONG WidthOf(const RECT& rect) { return rect.right - rect.left; }
 
-// Opens a picker from the dialog with its button, confirms what it shows and
-// waits until it has gone and the dialog is enabled again.
-::testing::AssertionResult PickedWith(const Editor& editor, int button, const std::wstring& title) {
-  editor.PostClick(button);
-  const HWND picker = editor.WaitForModal(title);
-  if (picker == nullptr) return ::testing::AssertionFailure() << "the picker did not open";
-  if (editor.Press(picker, IDOK)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "the picker did not close";
-}
-
 TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
   const ProgramHome home("with-clock", {EditorCopy(), ClockCopy()});
   ASSERT_TRUE(home.Ready());
@@ -70,9 +60,9 @@ TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
   clock.ChooseFromMenu(menu, kPreferencesCommand);
   Editor editor;
   ASSERT_TRUE(editor.OpenStarted());
-  ASSERT_TRUE(PickedWith(editor, kFontButton, L"フォントの指定"));
+  ASSERT_TRUE(editor.Pick(kFontButton));
   // The colour picker opens on black, not on the stored colour.
-  ASSERT_TRUE(PickedWith(editor, kBackColourButton, L"色"));
+  ASSERT_TRUE(editor.Pick(kBackColourButton));
   editor.Apply();
   EXPECT_EQ(home.SavedRecord().backColor, RGB(0, 0, 0)) << "the change was saved";
   EXPECT_TRUE(clock.BoxBeside({200, 200})) << "the clock goes on after the reload";

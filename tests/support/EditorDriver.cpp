@@ -123,6 +123,26 @@ bool Editor::Press(HWND modal, int buttonId) const {
   return WaitUntil([&] { return !IsWindow(modal) && IsWindowEnabled(m_dialog); });
 }
 
+::testing::AssertionResult Editor::OpenPicker(int button, HWND* picker) const {
+  const std::wstring title = button == kFontButton ? L"フォントの指定" : L"色";
+  PostClick(button);
+  *picker = WaitForModal(title);
+  if (*picker != nullptr) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no picker titled " << title << " opened";
+}
+
+::testing::AssertionResult Editor::Pick(int button, const std::function<bool(HWND)>& choose,
+                                        int closeButton) const {
+  HWND picker = nullptr;
+  const ::testing::AssertionResult opened = OpenPicker(button, &picker);
+  if (!opened) return opened;
+  if (choose && !choose(picker)) {
+    return ::testing::AssertionFailure() << "the choice could not be made in the picker";
+  }
+  if (Press(picker, closeButton)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the picker did not close";
+}
+
 ::testing::AssertionResult Editor::PreviewShown(const std::string& text) const {
   std::string shown;
   if (WaitUntil([&] {

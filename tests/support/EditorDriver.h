@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,15 @@ class Editor {
   // Presses a button of a modal window of the editor (a picker) and waits
   // until the window has gone and the dialog is enabled again.
   bool Press(HWND modal, int buttonId) const;
+  // Clicks kFontButton or kBackColourButton and waits for the picker it opens
+  // (the font picker, titled フォントの指定, or the colour picker, titled 色);
+  // *picker is that window.
+  ::testing::AssertionResult OpenPicker(int button, HWND* picker) const;
+  // Opens the picker of button, makes a choice in it with choose (none when
+  // empty; false when the choice could not be made) and presses closeButton,
+  // waiting until the picker has gone.
+  ::testing::AssertionResult Pick(int button, const std::function<bool(HWND)>& choose = {},
+                                  int closeButton = IDOK) const;
   // Apply: returns when the editor has saved (and told the clock).
   void Apply() const { Click(kApplyButton); }
 
