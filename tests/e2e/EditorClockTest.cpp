@@ -36,8 +36,7 @@ TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
   // The clock reloaded while Apply waited; the next tick shows the date.
   EXPECT_TRUE(WaitUntil([&] { return WidthOf(clock.PopupRect()) > timeOnly; }));
 
-  editor.PostClick(kCancelButton);
-  EXPECT_TRUE(editor.EndsWithCodeZero());
+  EXPECT_TRUE(editor.ClosesWith(kCancelButton));
   EXPECT_TRUE(clock.Exit());
 }
 
@@ -84,8 +83,7 @@ TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
   }
   EXPECT_EQ(ReadBytes(home.File("planted-dlls.log")), "beside.dll\r\nbeside.dll\r\n");
 
-  editor.PostClick(kCancelButton);
-  EXPECT_TRUE(editor.EndsWithCodeZero());
+  EXPECT_TRUE(editor.ClosesWith(kCancelButton));
   EXPECT_TRUE(clock.Exit());
 }
 

@@ -20,8 +20,6 @@ namespace {
 
 const std::string kEditorExe = EditorExe();
 
-const std::string kTitle = ToShiftJis(L"Rovatick環境設定");
-
 struct ExpectedControl {
   int id;
   const char* windowClass;
@@ -166,8 +164,8 @@ TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   ASSERT_TRUE(home.Ready());
   Editor editor;
   ASSERT_TRUE(editor.Open(home));
-  EXPECT_EQ(editor.Title(), kTitle);
-  EXPECT_EQ(WindowsTitled(kTitle.c_str()), std::vector<HWND>{editor.Dialog()});
+  EXPECT_EQ(editor.Title(), kEditorTitle);
+  EXPECT_EQ(WindowsTitled(kEditorTitle.c_str()), std::vector<HWND>{editor.Dialog()});
   const LONG style = GetWindowLongW(editor.Dialog(), GWL_STYLE);
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0) << "no minimise or maximise box";
   EXPECT_NE(style & WS_SYSMENU, 0);
@@ -294,7 +292,6 @@ TEST_F(EditorTest, AStoredIndexWithoutItemOpensWithNoSelectionAndAppliesAsMinusO
 }
 
 TEST_F(EditorTest, WithoutASettingsFileShowsTheDefaults) {
-  ASSERT_TRUE(home.Ready());
   ASSERT_TRUE(editor.Open(home));
   EXPECT_EQ(editor.Selections(), (std::vector<int>{2, 1, 1, 1, 1}));
   EXPECT_EQ(editor.Ticks(), (std::vector<bool>{false, false, true, false}));

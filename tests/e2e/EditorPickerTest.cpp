@@ -35,17 +35,6 @@ constexpr int kGreenEdit = 707;
 constexpr int kBlueEdit = 708;
 constexpr int kCustomColours = 0x2D1;  // the sixteen boxes of custom colours
 
-// The picker belongs to the settings dialog, which waits disabled behind it.
-::testing::AssertionResult OwnedByTheDialog(const Editor& editor, HWND picker) {
-  if (GetWindow(picker, GW_OWNER) != editor.Dialog()) {
-    return ::testing::AssertionFailure() << "the picker does not belong to the dialog";
-  }
-  if (IsWindowEnabled(editor.Dialog())) {
-    return ::testing::AssertionFailure() << "the dialog does not wait behind the picker";
-  }
-  return ::testing::AssertionSuccess();
-}
-
 // Chooses an item of one of the picker's lists as the user does.
 bool ChooseItem(HWND picker, int listId, int index) {
   const HWND list = GetDlgItem(picker, listId);
@@ -187,7 +176,7 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
 
   HWND picker = nullptr;
   ASSERT_TRUE(editor.OpenPicker(kFontButton, &picker));
-  EXPECT_TRUE(OwnedByTheDialog(editor, picker));
+  EXPECT_TRUE(editor.ModalToTheDialog(picker));
   // A stored -18 is 18 points at 96 pixels per inch.
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontSizeList)), L"18");
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontFaceList)), L"ＭＳ ゴシック");
@@ -248,7 +237,7 @@ TEST_F(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
 
   HWND picker = nullptr;
   ASSERT_TRUE(editor.OpenPicker(kBackColourButton, &picker));
-  EXPECT_TRUE(OwnedByTheDialog(editor, picker));
+  EXPECT_TRUE(editor.ModalToTheDialog(picker));
   PostMessageW(GetDlgItem(picker, kDefineCustomColors), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(picker, kRedEdit)); }));
   // Not the stored 255, 255, 128.
@@ -279,8 +268,7 @@ TEST_F(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "a cancelled picker changes nothing";
 
   ASSERT_TRUE(PickBackColourRed(editor, L"200"));
-  editor.PostClick(kCancelButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kCancelButton));
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "the dialog cancelled, nothing is saved";
 }
 

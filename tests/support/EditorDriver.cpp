@@ -1,7 +1,6 @@
 #include "EditorDriver.h"
 
 #include "SettingsRecords.h"
-#include "ShiftJis.h"
 #include "TopWindows.h"
 
 #include <algorithm>
@@ -30,10 +29,9 @@ HomeProgram EditorCopy() { return {EditorExe(), "curset.exe"}; }
 
 ::testing::AssertionResult Editor::OpenStarted() {
   m_dialog = nullptr;
-  const std::string title = ToShiftJis(L"Rovatick環境設定");
   HWND shown = nullptr;
   if (!WaitUntil([&] {
-        const std::vector<HWND> titled = WindowsTitled(title.c_str());
+        const std::vector<HWND> titled = WindowsTitled(kEditorTitle.c_str());
         shown = titled.empty() ? nullptr : titled.front();
         return shown != nullptr;
       })) {
@@ -171,12 +169,22 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
   return found;
 }
 
-::testing::AssertionResult Editor::SaveFailureShownAndClosed() const {
+::testing::AssertionResult Editor::ModalToTheDialog(HWND window) const {
+  if (GetWindow(window, GW_OWNER) != m_dialog) {
+    return ::testing::AssertionFailure() << "the window does not belong to the dialog";
+  }
+  if (IsWindowEnabled(m_dialog)) {
+    return ::testing::AssertionFailure() << "the dialog does not wait behind the window";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult Editor::SaveFailsWithTheErrorBox(int button) const {
+  PostClick(button);
   const HWND box = WaitForModal(L"エラー");
   if (box == nullptr) return ::testing::AssertionFailure() << "no error box";
-  if (GetWindow(box, GW_OWNER) != m_dialog) {
-    return ::testing::AssertionFailure() << "the box does not belong to the dialog";
-  }
+  const ::testing::AssertionResult modal = ModalToTheDialog(box);
+  if (!modal) return modal;
   const std::vector<std::wstring> texts = ChildTexts(box, "Static");
   if (std::find(texts.begin(), texts.end(), L"環境設定の保存に失敗しました。") == texts.end()) {
     return ::testing::AssertionFailure() << "the box does not say the save failed";
@@ -184,13 +192,7 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
   if (ChildTexts(box, "Button") != std::vector<std::wstring>{L"OK"}) {
     return ::testing::AssertionFailure() << "the box has other buttons than OK";
   }
-  if (IsWindowEnabled(m_dialog)) {
-    return ::testing::AssertionFailure() << "the box is not modal to the dialog";
-  }
-  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-  if (!WaitUntil([&] { return !IsWindow(box); })) {
-    return ::testing::AssertionFailure() << "the box did not close";
-  }
+  if (!Press(box, IDOK)) return ::testing::AssertionFailure() << "the box did not close";
   if (!Running() || !IsWindowVisible(m_dialog)) {
     return ::testing::AssertionFailure() << "the dialog did not stay open";
   }
@@ -199,8 +201,3 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
 
 EditorTest::EditorTest()
     : home(::testing::UnitTest::GetInstance()->current_test_info()->name(), {EditorCopy()}) {}
-
-::testing::AssertionResult EditorTest::OpenOn(const ClockSettings& record) {
-  if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the editor";
-  return editor.OpenOn(home, record);
-}

@@ -7,6 +7,7 @@
 #include "ClockSettings.h"
 #include "ProgramHome.h"
 #include "Processes.h"
+#include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,6 +34,9 @@ enum EditorControl : int {
   kTimeSeparatorList = 1018,
   kFontButton = 1023,
 };
+
+// The title of the editor's dialog, in the program's code page.
+inline const std::string kEditorTitle = ToShiftJis(L"Rovatick環境設定");
 
 // The built curset.exe, as a Windows path.
 std::string EditorExe();
@@ -99,12 +103,21 @@ class Editor {
   // A visible dialog of the editor's process other than the settings dialog
   // (a picker or a message box), titled title (wide text); null on timeout.
   HWND WaitForModal(const std::wstring& title, DWORD timeoutMs = kDeadlineMs) const;
-  // Waits for the error box of a failed save (titled エラー, saying
-  // 環境設定の保存に失敗しました。 with one OK, owned by the dialog and modal to
-  // it), closes it with its OK and checks that the dialog stays open.
-  ::testing::AssertionResult SaveFailureShownAndClosed() const;
+  // The window (a picker or a message box) belongs to the settings dialog,
+  // which waits disabled behind it.
+  ::testing::AssertionResult ModalToTheDialog(HWND window) const;
+  // Clicks button, which saves (OK or Apply), and waits for the error box of a
+  // failed save (titled エラー, saying 環境設定の保存に失敗しました。 with one
+  // OK, modal to the dialog), closes it with its OK and checks that the
+  // dialog stays open.
+  ::testing::AssertionResult SaveFailsWithTheErrorBox(int button) const;
   // Waits until the editor's process ends with exit code 0.
   ::testing::AssertionResult EndsWithCodeZero() { return m_process.EndsWithCodeZero("the editor"); }
+  // Clicks button (OK or Cancel) and waits until the editor ends with code 0.
+  ::testing::AssertionResult ClosesWith(int button) {
+    PostClick(button);
+    return EndsWithCodeZero();
+  }
 
  private:
   // Waits until the dialog of the editor's process shows with all its controls.
@@ -118,8 +131,11 @@ class Editor {
 class EditorTest : public ::testing::Test {
  protected:
   EditorTest();
+  void SetUp() override { ASSERT_TRUE(home.Ready()); }
   // Writes record as curlin.dat and opens the editor on it.
-  ::testing::AssertionResult OpenOn(const ClockSettings& record);
+  ::testing::AssertionResult OpenOn(const ClockSettings& record) {
+    return editor.OpenOn(home, record);
+  }
 
   ProgramHome home;
   Editor editor;
