@@ -39,16 +39,6 @@ Expectation ShownBy(const ClockSettings& record) {
 // The built-in line: 24-hour hours and minutes, black on light yellow.
 Expectation BuiltIn() { return {"", "HH':'mm", DefaultRecord().font, kLightYellow, kBlack}; }
 
-// The size of text in the font, measured on the screen.
-SIZE ExtentOf(const LOGFONTA& description, const std::string& text) {
-  const WindowDC screen(nullptr);
-  const GdiObject<HFONT> font(CreateFontIndirectA(&description));
-  const SelectedObject selected(screen.Get(), font.Get());
-  SIZE size = {};
-  GetTextExtentPoint32A(screen.Get(), text.data(), static_cast<int>(text.size()), &size);
-  return size;
-}
-
 bool Between(int value, int a, int b) { return value >= std::min(a, b) && value <= std::max(a, b); }
 
 // The box on the screen is painted in the two colours only: background, text
@@ -86,7 +76,7 @@ bool Between(int value, int a, int b) { return value >= std::min(a, b) && value 
   std::string line;
   if (WaitUntil([&] {
         line = PlatformLine(expected.datePicture, expected.timePicture);
-        const SIZE size = ExtentOf(expected.font, line);
+        const SIZE size = TextExtent(WindowDC(nullptr).Get(), expected.font, line);
         wanted = {pointer.x + 8, pointer.y - 4, pointer.x + 8 + size.cx, pointer.y - 4 + size.cy};
         seen = clock.PopupRect();
         return EqualRect(&seen, &wanted) != FALSE;

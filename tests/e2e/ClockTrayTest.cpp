@@ -41,19 +41,8 @@ void SendTwice(DWORD type, DWORD downFlags, DWORD upFlags, WORD key) {
 void PressEscape() { SendTwice(INPUT_KEYBOARD, 0, KEYEVENTF_KEYUP, VK_ESCAPE); }
 void ClickLeft() { SendTwice(INPUT_MOUSE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 0); }
 
-// The pixel map the small image of the icon is drawn from: one row per line,
-// K black, R dark red, W white, '.' transparent.
-std::vector<std::string> ReadPixelMap(const std::string& path) {
-  std::vector<std::string> rows;
-  const std::string text = ReadBytes(path);
-  size_t begin = 0;
-  for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', begin)) {
-    if (end > begin) rows.push_back(text.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  return rows;
-}
-
+// The colour of a letter of the pixel map the small image of the icon is drawn
+// from (one row per line): K black, R dark red, W white, '.' transparent.
 COLORREF MapColour(char c) {
   switch (c) {
     case 'K': return RGB(0, 0, 0);
@@ -104,7 +93,7 @@ TEST_F(TrayIcon, ShowsTheArrowOnTheClockWithTheTooltipRovatick) {
   EXPECT_EQ(TrayIconTip(Icon()), L"rovatick");
 
   // The icon window shows the small image pixel for pixel, centred.
-  const std::vector<std::string> map = ReadPixelMap(kSmallIconMap);
+  const std::vector<std::string> map = LinesOf(ReadBytes(kSmallIconMap));
   ASSERT_EQ(map.size(), 16u);
   ASSERT_TRUE(clock.BoxBeside({700, 600})) << "keeps the box away from the tray";
   const RECT window = ScreenRectOf(Icon());
@@ -206,9 +195,7 @@ TEST_F(TrayIcon, ComesBackWhenTheShellRestartsAndExitRemovesItWithCodeZero) {
   ASSERT_TRUE(TrayIconsShown(1));
   EXPECT_EQ(TrayIconTip(Icon()), L"rovatick");
 
-  HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  clock.ChooseFromMenu(menu, kExitCommand);
+  ASSERT_TRUE(clock.ChooseFromTrayMenu(kExitCommand));
   EXPECT_TRUE(clock.EndsWithCodeZero());
   EXPECT_TRUE(TrayIconWindows().empty());
 }
@@ -239,9 +226,7 @@ TEST_F(EditorLaunch, PreferencesStartsTheEditorBesideTheClockByItsFullPath) {
   ASSERT_TRUE(PlaceEditor());
   ASSERT_TRUE(StartClock());
 
-  HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  clock.ChooseFromMenu(menu, kPreferencesCommand);
+  ASSERT_TRUE(clock.ChooseFromTrayMenu(kPreferencesCommand));
   ASSERT_TRUE(WaitUntil([&] { return StandInStarts(Editor()).size() == 1; }))
       << "started: " << Joined(clock.StartedPrograms());
   EXPECT_TRUE(MenuClosed());

@@ -54,9 +54,7 @@ TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
 
   ClockProgram clock;
   ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
-  const HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  clock.ChooseFromMenu(menu, kPreferencesCommand);
+  ASSERT_TRUE(clock.ChooseFromTrayMenu(kPreferencesCommand));
   Editor editor;
   ASSERT_TRUE(editor.OpenStarted());
   ASSERT_TRUE(editor.Pick(kFontButton));

@@ -35,19 +35,11 @@ constexpr int kGreenEdit = 707;
 constexpr int kBlueEdit = 708;
 constexpr int kCustomColours = 0x2D1;  // the sixteen boxes of custom colours
 
-// Chooses an item of one of the picker's lists as the user does.
-bool ChooseItem(HWND picker, int listId, int index) {
-  const HWND list = GetDlgItem(picker, listId);
-  if (SendMessageW(list, CB_SETCURSEL, index, 0) == CB_ERR) return false;
-  SendMessageW(picker, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(list));
-  return true;
-}
-
+// Chooses the item of one of the picker's lists that reads text, as the user does.
 bool ChooseText(HWND picker, int listId, const std::wstring& text) {
   const LRESULT index = SendMessageW(GetDlgItem(picker, listId), CB_FINDSTRINGEXACT,
                                      static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-  return index != CB_ERR && ChooseItem(picker, listId, static_cast<int>(index));
+  return index != CB_ERR && ChooseListItem(picker, listId, static_cast<int>(index));
 }
 
 bool SetEditText(HWND picker, int editId, const wchar_t* text) {
@@ -191,7 +183,7 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(ChooseText(picker, kFontStyleList, L"太字"));
   ASSERT_TRUE(ChooseText(picker, kFontSizeList, L"12"));
   const int another = shownColor == 2 ? 3 : 2;
-  ASSERT_TRUE(ChooseItem(picker, kFontColorList, another));
+  ASSERT_TRUE(ChooseListItem(picker, kFontColorList, another));
   const COLORREF chosenColor = static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, another, 0));
   ASSERT_NE(chosenColor, RGB(128, 0, 0));
   ASSERT_TRUE(editor.Press(picker, IDOK));

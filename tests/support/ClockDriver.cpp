@@ -110,9 +110,12 @@ HWND ClockProgram::OpenTrayMenu() const {
   return OpenMenu();
 }
 
-void ClockProgram::ChooseFromMenu(HWND menu, WORD command) const {
+::testing::AssertionResult ClockProgram::ChooseFromTrayMenu(WORD command) const {
+  const HWND menu = OpenTrayMenu();
+  if (menu == nullptr) return ::testing::AssertionFailure() << "the tray menu did not open";
   PostMessageA(menu, WM_KEYDOWN, command == kExitCommand ? VK_UP : VK_DOWN, 0);
   PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return ::testing::AssertionSuccess();
 }
 
 HWND ClockProgram::OpenMenu() const {
@@ -227,12 +230,5 @@ StandInGate::~StandInGate() {
 }
 
 std::vector<std::string> StandInStarts(const std::string& exePath) {
-  std::vector<std::string> starts;
-  const std::string record = ReadBytes(exePath.substr(0, exePath.size() - 4) + ".log");
-  size_t begin = 0;
-  for (size_t end = record.find('\n'); end != std::string::npos; end = record.find('\n', begin)) {
-    starts.push_back(record.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  return starts;
+  return LinesOf(ReadBytes(exePath.substr(0, exePath.size() - 4) + ".log"));
 }

@@ -57,10 +57,10 @@ class ClockProgram {
   // Releases the right button over the one tray icon, as the user does, and
   // waits until the menu has taken the mouse; the menu, or null.
   HWND OpenTrayMenu() const;
-  // Chooses kPreferencesCommand or kExitCommand in the open menu with the
-  // keys, as a user can: down from no selection reaches the first command,
-  // up the last.
-  void ChooseFromMenu(HWND menu, WORD command) const;
+  // Opens the tray menu (OpenTrayMenu) and chooses kPreferencesCommand or
+  // kExitCommand in it with the keys, as a user can: down from no selection
+  // reaches the first command, up the last.
+  ::testing::AssertionResult ChooseFromTrayMenu(WORD command) const;
   // The tray menu: a visible "#32768" window of the clock's thread, or null.
   HWND OpenMenu() const;
   // True once the open menu has taken the mouse: the platform shows the menu

@@ -108,12 +108,13 @@ void Editor::Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
 void Editor::PostClick(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
 
-void Editor::Choose(int id, int index) const {
-  const HWND list = Control(id);
-  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+bool ChooseListItem(HWND dialog, int listId, int index) {
+  const HWND list = GetDlgItem(dialog, listId);
+  if (SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR) return false;
   // CB_SETCURSEL notifies nobody; a user's choice does.
-  SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
+  return true;
 }
 
 bool Editor::Press(HWND modal, int buttonId) const {

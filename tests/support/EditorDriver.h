@@ -38,6 +38,11 @@ enum EditorControl : int {
 // The title of the editor's dialog, in the program's code page.
 inline const std::string kEditorTitle = ToShiftJis(L"Rovatick環境設定");
 
+// Selects item index of the list listId of dialog (the editor's or a
+// picker's) as the user does, with the change notification; false when the
+// list has no such item.
+bool ChooseListItem(HWND dialog, int listId, int index);
+
 // The built curset.exe, as a Windows path.
 std::string EditorExe();
 
@@ -82,7 +87,7 @@ class Editor {
   // A click for buttons that open a modal window: returns at once.
   void PostClick(int id) const;
   // Selects an item as the user does, with the change notification.
-  void Choose(int id, int index) const;
+  void Choose(int id, int index) const { ChooseListItem(m_dialog, id, index); }
   // Presses a button of a modal window of the editor (a picker) and waits
   // until the window has gone and the dialog is enabled again.
   bool Press(HWND modal, int buttonId) const;

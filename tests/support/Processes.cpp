@@ -70,21 +70,15 @@ std::string DirectoryOfLength(const std::string& base, size_t length) {
 }
 
 bool RemoveDirectoryTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string child = path + "\\" + name;
-      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryTree(child);
-      } else {
-        DeleteFileA(child.c_str());
-      }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+  for (const std::string& name : FileNamesIn(path)) {
+    const std::string child = path + "\\" + name;
+    const DWORD attributes = GetFileAttributesA(child.c_str());
+    SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      RemoveDirectoryTree(child);
+    } else {
+      DeleteFileA(child.c_str());
+    }
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return RemoveDirectoryA(path.c_str()) || !FileExists(path);
@@ -117,6 +111,16 @@ std::string ReadBytes(const std::string& path, bool* exists) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t begin = 0;
+  for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', begin)) {
+    if (end > begin) lines.push_back(text.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  return lines;
 }
 
 std::vector<std::string> FileNamesIn(const std::string& directory) {

@@ -47,6 +47,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The whole file, or nullopt-like "missing" reported through exists.
 std::string ReadBytes(const std::string& path, bool* exists = nullptr);
 bool FileExists(const std::string& path);
+// The lines of text that end with '\n', without it; empty lines left out.
+std::vector<std::string> LinesOf(const std::string& text);
 // The names of the files and folders in directory, sorted.
 std::vector<std::string> FileNamesIn(const std::string& directory);
 

@@ -67,6 +67,14 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR
   return TRUE;
 }
 
+// A value of a version block, with its length in *length; null when the
+// block or the value is missing.
+const void* VersionValue(const std::vector<BYTE>& block, const std::wstring& key, UINT* length) {
+  void* value = nullptr;
+  if (block.empty() || !VerQueryValueW(block.data(), key.c_str(), &value, length)) return nullptr;
+  return value;
+}
+
 }  // namespace
 
 ProgramResources::ProgramResources(const std::string& exePath)
@@ -157,31 +165,22 @@ DialogTemplate ProgramResources::Dialog(WORD id, bool* found) const {
 }
 
 const VS_FIXEDFILEINFO* ProgramResources::FixedVersion() const {
-  void* fixed = nullptr;
   UINT length = 0;
-  if (m_version.empty() || !VerQueryValueW(m_version.data(), L"\\", &fixed, &length)) {
-    return nullptr;
-  }
-  return static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  return static_cast<const VS_FIXEDFILEINFO*>(VersionValue(m_version, L"\\", &length));
 }
 
 std::vector<WORD> ProgramResources::Translation() const {
-  void* value = nullptr;
   UINT length = 0;
-  if (m_version.empty() ||
-      !VerQueryValueW(m_version.data(), L"\\VarFileInfo\\Translation", &value, &length)) {
-    return {};
-  }
-  const WORD* words = static_cast<const WORD*>(value);
+  const auto* words =
+      static_cast<const WORD*>(VersionValue(m_version, L"\\VarFileInfo\\Translation", &length));
+  if (words == nullptr) return {};
   return std::vector<WORD>(words, words + length / sizeof(WORD));
 }
 
 std::wstring ProgramResources::VersionString(const wchar_t* name, bool* found) const {
   const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + name;
-  void* value = nullptr;
   UINT length = 0;
-  const bool exists =
-      !m_version.empty() && VerQueryValueW(m_version.data(), key.c_str(), &value, &length);
-  if (found != nullptr) *found = exists;
-  return exists ? std::wstring(static_cast<const wchar_t*>(value)) : std::wstring();
+  const auto* value = static_cast<const wchar_t*>(VersionValue(m_version, key, &length));
+  if (found != nullptr) *found = value != nullptr;
+  return value != nullptr ? std::wstring(value) : std::wstring();
 }
