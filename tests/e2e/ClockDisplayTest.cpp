@@ -116,21 +116,7 @@ int ZOrderOf(HWND window) {
   return -1;
 }
 
-class FollowingBox : public ::testing::Test {
- protected:
-  // Starts the clock on record, or without a settings file.
-  ::testing::AssertionResult StartOn(const ClockSettings* record = nullptr) {
-    if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the clock";
-    if (record != nullptr) {
-      const ::testing::AssertionResult written = home.WriteSettings(BytesOf(*record));
-      if (!written) return written;
-    }
-    return clock.Start(home.File("curlin.exe"));
-  }
-
-  const ProgramHome home{"clock", {ClockCopy()}, "clock"};
-  ClockProgram clock;
-};
+using FollowingBox = ClockTest;
 
 TEST_F(FollowingBox, WithoutSettingsShowsTheTimeBlackOnLightYellowBesideThePointerEvery300Ms) {
   ASSERT_TRUE(StartOn());

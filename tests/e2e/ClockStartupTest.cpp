@@ -11,17 +11,10 @@
 
 namespace {
 
-
-class ClockStartup : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(home.Ready()); }
-
-  const ProgramHome home{"clock", {ClockCopy()}, "clock"};
-  ClockProgram clock;
-};
+using ClockStartup = ClockTest;
 
 TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
-  ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
+  ASSERT_TRUE(StartOn());
   EXPECT_EQ(ClassOf(clock.Host()), "curlin");
   EXPECT_EQ(TitleOf(clock.Host()), "curlin");
   EXPECT_FALSE(IsWindowVisible(clock.Host()));
@@ -37,7 +30,7 @@ TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
 }
 
 TEST_F(ClockStartup, ASecondStartEndsAtOnceWithCodeZeroAndAddsNothing) {
-  ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
+  ASSERT_TRUE(StartOn());
   ASSERT_TRUE(TrayIconsShown(1));
 
   // From another directory too: one clock per desktop.
@@ -62,7 +55,7 @@ TEST_F(ClockStartup, AnyWindowTitledCurlinPreventsTheStart) {
 }
 
 TEST_F(ClockStartup, EscapeEnterAndCloseRequestsToTheBoxLeaveItRunning) {
-  ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
+  ASSERT_TRUE(StartOn());
   PostMessageA(clock.Popup(), WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageA(clock.Popup(), WM_KEYDOWN, VK_RETURN, 0);
   PostMessageA(clock.Popup(), WM_COMMAND, IDCANCEL, 0);
@@ -79,7 +72,7 @@ TEST_F(ClockStartup, EscapeEnterAndCloseRequestsToTheBoxLeaveItRunning) {
 }
 
 TEST_F(ClockStartup, ACloseRequestToTheHostWindowEndsTheClockWithCodeZero) {
-  ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
+  ASSERT_TRUE(StartOn());
   ASSERT_TRUE(TrayIconsShown(1));
   PostMessageA(clock.Host(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(clock.EndsWithCodeZero());

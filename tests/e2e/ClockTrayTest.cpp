@@ -51,23 +51,18 @@ COLORREF MapColour(char c) {
   }
 }
 
-class TrayIcon : public ::testing::Test {
+class TrayIcon : public ClockTest {
  protected:
-  explicit TrayIcon(const std::string& subdirectory = "clock")
-      : home("clock", {ClockCopy()}, subdirectory) {}
+  explicit TrayIcon(const std::string& subdirectory = "clock") : ClockTest(subdirectory) {}
 
   // A menu left open by a failed test is closed before the clock is ended:
   // Wine keeps a killed menu's state long enough to upset the next test.
   void TearDown() override {
-    if (HWND menu = clock.OpenMenu()) {
-      PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-      MenuClosed();
-    }
+    if (clock.OpenMenu() != nullptr) EscapeClosesMenu();
   }
 
   ::testing::AssertionResult StartClock() {
-    if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the clock";
-    const ::testing::AssertionResult started = clock.Start(home.File("curlin.exe"));
+    const ::testing::AssertionResult started = StartOn();
     if (!started) return started;
     return TrayIconsShown(1);
   }
@@ -80,12 +75,16 @@ class TrayIcon : public ::testing::Test {
   bool MenuClosed() {
     return WaitUntil([&] { return clock.OpenMenu() == nullptr; });
   }
+  // Escape to the open menu, which closes it.
+  bool EscapeClosesMenu() {
+    PostMessageA(clock.OpenMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+    return MenuClosed();
+  }
 
-  const ProgramHome home;
-  // After the home, so that it opens and the stand-ins end before their
-  // folder goes; before the clock, which passes it on to what it starts.
+  // Made before the clock starts, which passes it on to what it starts; it
+  // goes first, so that it opens and the stand-ins end before the clock and
+  // their folder go.
   StandInGate gate;
-  ClockProgram clock;
 };
 
 TEST_F(TrayIcon, ShowsTheArrowOnTheClockWithTheTooltipRovatick) {
@@ -133,14 +132,11 @@ TEST_F(TrayIcon, OnlyTheRightButtonsReleaseOpensTheMenu) {
   ASSERT_TRUE(WaitUntil([&] { return clock.MenuTracking(); }));
   const RECT menuRect = ScreenRectOf(clock.OpenMenu());
   EXPECT_EQ(Describe(menuRect).substr(0, 9), "(300,250)") << "the menu's corner at the pointer";
-  PostMessageA(clock.OpenMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(MenuClosed());
+  EXPECT_TRUE(EscapeClosesMenu());
 
   // The real icon reports the release of the right button the same way.
-  HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(MenuClosed());
+  ASSERT_NE(clock.OpenTrayMenu(), nullptr);
+  EXPECT_TRUE(EscapeClosesMenu());
 }
 
 TEST_F(TrayIcon, TheMenuClosesOnEscapeOrAClickElsewhereAndChangesNothing) {

@@ -1,5 +1,6 @@
 #include "ClockDriver.h"
 
+#include "SettingsRecords.h"
 #include "TopWindows.h"
 
 #include <commctrl.h>
@@ -133,6 +134,14 @@ bool ClockProgram::MenuTracking() const {
   info.cbSize = sizeof info;
   return OpenMenu() != nullptr && GetGUIThreadInfo(ThreadOf(m_popup), &info) &&
          (info.flags & GUI_INMENUMODE) != 0 && info.hwndCapture != nullptr;
+}
+
+::testing::AssertionResult ClockTest::StartOn(const ClockSettings* record) {
+  if (record != nullptr) {
+    const ::testing::AssertionResult written = home.WriteSettings(BytesOf(*record));
+    if (!written) return written;
+  }
+  return clock.Start(home.File("curlin.exe"));
 }
 
 std::vector<std::string> ClockProgram::StartedPrograms() const { return ProgramsStartedBy(Id()); }

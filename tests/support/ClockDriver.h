@@ -76,6 +76,21 @@ class ClockProgram {
   HWND m_popup = nullptr;
 };
 
+// A test with the clock in a private folder: a copy of curlin.exe in
+// subdirectory of a scratch directory called "clock".
+class ClockTest : public ::testing::Test {
+ protected:
+  explicit ClockTest(const std::string& subdirectory = "clock")
+      : home("clock", {ClockCopy()}, subdirectory) {}
+  void SetUp() override { ASSERT_TRUE(home.Ready()); }
+  // Starts the clock of home (ClockProgram::Start) on record, written as
+  // curlin.dat first, or on the settings file as it is.
+  ::testing::AssertionResult StartOn(const ClockSettings* record = nullptr);
+
+  const ProgramHome home;
+  ClockProgram clock;
+};
+
 // Names of the running programs (file names, lower case) that the process
 // parent started, leaving out Wine's own explorer.exe.
 std::vector<std::string> ProgramsStartedBy(DWORD parent);
