@@ -88,15 +88,6 @@ RECT ClientRectOf(HWND child, HWND dialog) {
   return rect;
 }
 
-std::vector<HWND> ChildrenInOrder(HWND dialog) {
-  std::vector<HWND> children;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    children.push_back(child);
-  }
-  return children;
-}
-
 std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> texts) {
   std::vector<std::string> converted;
   for (const wchar_t* text : texts) converted.push_back(ToShiftJis(text));
@@ -180,7 +171,8 @@ TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   EXPECT_EQ(client.right, expectedClient.right);
   EXPECT_EQ(client.bottom, expectedClient.bottom);
 
-  const std::vector<HWND> children = ChildrenInOrder(editor.Dialog());
+  // In their order, which is that of the template; a control has no children.
+  const std::vector<HWND> children = ChildWindows(editor.Dialog());
   ASSERT_EQ(children.size(), std::size(kControls));
   for (size_t i = 0; i < children.size(); ++i) {
     const ExpectedControl& expected = kControls[i];
