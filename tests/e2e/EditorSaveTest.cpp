@@ -5,7 +5,6 @@
 #include "EditorDriver.h"
 #include "ReloadReceiver.h"
 #include "SettingsRecords.h"
-#include "ShiftJis.h"
 #include "TopWindows.h"
 
 #include <gtest/gtest.h>
