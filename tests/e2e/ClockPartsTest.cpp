@@ -204,12 +204,9 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
 
   // "\curset.exe" is 11 bytes: a 248-byte directory makes a 259-byte path,
   // the longest that fits 260 bytes with its terminator.
-  const std::string fits = DirectoryOfLength(base.Path(), 248);
+  const std::string fits = ProgramDirectoryOfLength(base.Path(), 248, kStandInExe, "curset.exe");
   ASSERT_EQ(fits.size(), 248u);
-  ASSERT_FALSE(FileExists(fits));
-  ASSERT_TRUE(CreateDirectoryTree(fits));
   const std::string editor = fits + "\\curset.exe";
-  ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), editor.c_str(), FALSE));
   directory.Set(fits);
   EXPECT_TRUE(LaunchEditor(kEditorFileName));
   EXPECT_TRUE(WaitUntil([&] { return StandInStarts(editor).size() == 1; }));
@@ -217,12 +214,9 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
 
   // One byte more would be cut, here to a program that exists: nothing is
   // started.
-  const std::string tooLong = fits + "d";
-  ASSERT_FALSE(FileExists(tooLong));
-  ASSERT_TRUE(CreateDirectoryTree(tooLong));
-  const std::string cut = tooLong + "\\curset.ex";
-  ASSERT_EQ(cut.size(), 259u);
-  ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), cut.c_str(), FALSE));
+  const std::string tooLong = ProgramDirectoryOfLength(base.Path(), 249, kStandInExe, "curset.ex");
+  ASSERT_EQ(tooLong.size(), 249u);
+  ASSERT_EQ((tooLong + "\\curset.ex").size(), 259u);
   directory.Set(tooLong);
   EXPECT_FALSE(LaunchEditor(kEditorFileName));
   EXPECT_EQ(ProgramsStartedBy(GetCurrentProcessId()), std::vector<std::string>{"curset.exe"})

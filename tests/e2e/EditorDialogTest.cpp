@@ -136,9 +136,11 @@ std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> tex
                                        << Describe(rect) << " are the background colour";
 }
 
+using EditorDialog = EditorTest;
+
 // Each control stands in the template as listed, and the open dialog shows it
 // there: class, id, style and text, at the template's place in pixels.
-TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
+TEST_F(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   ASSERT_TRUE(JapaneseLocaleActive());
   const ProgramResources resources(kEditorExe);
   bool found = false;
@@ -151,9 +153,6 @@ TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   EXPECT_EQ(dialog.face, L"ＭＳ Ｐゴシック");
   ASSERT_EQ(dialog.items.size(), std::size(kControls));
 
-  const ProgramHome home("layout", {EditorCopy()});
-  ASSERT_TRUE(home.Ready());
-  Editor editor;
   ASSERT_TRUE(editor.Open(home));
   EXPECT_EQ(editor.Title(), kEditorTitle);
   EXPECT_EQ(WindowsTitled(kEditorTitle.c_str()), std::vector<HWND>{editor.Dialog()});
@@ -163,7 +162,7 @@ TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   EXPECT_EQ(GetWindowLongW(editor.Dialog(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME,
             WS_EX_DLGMODALFRAME);
 
-  const DialogUnits units(resources.Bytes(reinterpret_cast<LPCWSTR>(RT_DIALOG), 130));
+  const DialogUnits units(resources.Bytes(RT_DIALOG, 130));
   ASSERT_TRUE(units.Ready());
   RECT client;
   GetClientRect(editor.Dialog(), &client);

@@ -131,18 +131,6 @@ TEST_F(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
   EXPECT_EQ(FileNamesIn(home.Directory()).size(), 2u) << "no temporary file is left";
 }
 
-// A new directory below base whose path is exactly length bytes long,
-// holding a copy of the probe as p.exe; empty when it cannot be made or was
-// there before.
-std::string ProbeDirectoryOfLength(const ScratchDirectory& base, size_t length) {
-  const std::string directory = DirectoryOfLength(base.Path(), length);
-  if (directory.size() != length || FileExists(directory) || !CreateDirectoryTree(directory) ||
-      !CopyFileA(kProbe.c_str(), (directory + "\\p.exe").c_str(), FALSE)) {
-    return "";
-  }
-  return directory;
-}
-
 TEST_F(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
   ScratchDirectory base("deep");
   const std::string in = base.Path() + "\\to-save.bin";
@@ -151,7 +139,7 @@ TEST_F(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
 
   // "\curlin.dat" is 11 bytes: a 248-byte folder makes the longest settings
   // path that fits 260 bytes with its terminator.
-  const std::string longest = ProbeDirectoryOfLength(base, 248);
+  const std::string longest = ProgramDirectoryOfLength(base.Path(), 248, kProbe, "p.exe");
   ASSERT_EQ(longest.size(), 248u);
   EXPECT_EQ(RunToExit(longest + "\\p.exe", "save \"" + in + "\""), 1u);
   EXPECT_EQ(ReadBytes(longest + "\\curlin.dat"), record);
@@ -159,7 +147,7 @@ TEST_F(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
 
   // One byte more and the settings path would be cut: the probe's own path
   // still fits, but nothing is read or written under a cut name.
-  const std::string tooLong = ProbeDirectoryOfLength(base, 249);
+  const std::string tooLong = ProgramDirectoryOfLength(base.Path(), 249, kProbe, "p.exe");
   ASSERT_EQ(tooLong.size(), 249u);
   const std::string out = base.Path() + "\\loaded.bin";
   ASSERT_EQ(RunToExit(tooLong + "\\p.exe", "load \"" + out + "\""), 0u);

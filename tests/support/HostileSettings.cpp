@@ -78,7 +78,8 @@ void FillExtremeFont(LOGFONTA& font, Random& random) {
 void FillOddValues(ClockSettings& record, Random& random) {
   record.backColor = static_cast<COLORREF>(random.Next());
   record.textColor = static_cast<COLORREF>(random.Next());
-  for (uint8_t* flag : {&record.showDate, &record.showWeekday, &record.showTime, &record.showAmPm}) {
+  for (uint8_t* flag :
+       {&record.showDate, &record.showWeekday, &record.showTime, &record.showAmPm}) {
     *flag = random.Byte();
   }
   for (int32_t* index : {&record.dateFormat, &record.dateSeparator, &record.weekdayStyle,

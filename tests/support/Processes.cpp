@@ -69,6 +69,16 @@ std::string DirectoryOfLength(const std::string& base, size_t length) {
   return directory;
 }
 
+std::string ProgramDirectoryOfLength(const std::string& base, size_t length,
+                                     const std::string& exe, const std::string& name) {
+  const std::string directory = DirectoryOfLength(base, length);
+  if (directory.size() != length || FileExists(directory) || !CreateDirectoryTree(directory) ||
+      !CopyFileA(exe.c_str(), (directory + "\\" + name).c_str(), FALSE)) {
+    return "";
+  }
+  return directory;
+}
+
 bool RemoveDirectoryTree(const std::string& path) {
   for (const std::string& name : FileNamesIn(path)) {
     const std::string child = path + "\\" + name;

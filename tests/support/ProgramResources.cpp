@@ -93,15 +93,17 @@ ProgramResources::~ProgramResources() {
 }
 
 
-std::vector<WORD> ProgramResources::Languages(LPCWSTR type, WORD id) const {
+std::vector<WORD> ProgramResources::Languages(LPCSTR type, WORD id) const {
   std::vector<WORD> languages;
-  EnumResourceLanguagesW(m_module, type, MAKEINTRESOURCEW(id), CollectLanguage,
-                         reinterpret_cast<LONG_PTR>(&languages));
+  // A standard type is a number, the same in both character sets.
+  EnumResourceLanguagesW(m_module, reinterpret_cast<LPCWSTR>(type), MAKEINTRESOURCEW(id),
+                         CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
   return languages;
 }
 
-std::string ProgramResources::Bytes(LPCWSTR type, WORD id) const {
-  HRSRC found = FindResourceExW(m_module, type, MAKEINTRESOURCEW(id), kJapanese);
+std::string ProgramResources::Bytes(LPCSTR type, WORD id) const {
+  HRSRC found =
+      FindResourceExW(m_module, reinterpret_cast<LPCWSTR>(type), MAKEINTRESOURCEW(id), kJapanese);
   if (found == nullptr) return {};
   const void* data = LockResource(LoadResource(m_module, found));
   if (data == nullptr) return {};
@@ -109,7 +111,7 @@ std::string ProgramResources::Bytes(LPCWSTR type, WORD id) const {
 }
 
 std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
-  const std::string group = Bytes(reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), id);
+  const std::string group = Bytes(RT_GROUP_ICON, id);
   if (group.size() < 6) return {};
   WORD count = 0;
   std::memcpy(&count, group.data() + 4, sizeof count);
@@ -122,7 +124,7 @@ std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
     image.width = entry.width;
     image.height = entry.height;
     image.colours = entry.colourCount;
-    const std::string bits = Bytes(reinterpret_cast<LPCWSTR>(RT_ICON), entry.id);
+    const std::string bits = Bytes(RT_ICON, entry.id);
     if (bits.size() >= sizeof(BITMAPINFOHEADER)) {
       BITMAPINFOHEADER header;
       std::memcpy(&header, bits.data(), sizeof header);
@@ -134,7 +136,7 @@ std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
 }
 
 DialogTemplate ProgramResources::Dialog(WORD id, bool* found) const {
-  const std::string bytes = Bytes(reinterpret_cast<LPCWSTR>(RT_DIALOG), id);
+  const std::string bytes = Bytes(RT_DIALOG, id);
   DialogTemplate parsed;
   TemplateReader reader(bytes);
   parsed.style = reader.Dword();
