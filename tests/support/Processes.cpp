@@ -13,6 +13,25 @@ std::string ModuleDirectory() {
   return text.substr(0, text.find_last_of('\\'));
 }
 
+// A directory path below base exactly length bytes long, made of levels of
+// 1 to 60 'd's (not created); empty when no such path exists (length shorter
+// than base, or one byte longer).
+std::string DirectoryOfLength(const std::string& base, size_t length) {
+  // Each level is a backslash and 1 to 60 'd's, so every level takes 2 to 61
+  // bytes: the rest is shared out evenly over as few levels as hold it. A
+  // single byte left over cannot be a level (it would be an empty name).
+  if (length < base.size()) return "";
+  const size_t rest = length - base.size();
+  if (rest == 1) return "";
+  const size_t levels = (rest + 60) / 61;
+  std::string directory = base;
+  for (size_t level = 0; level < levels; ++level) {
+    const size_t size = rest / levels + (level < rest % levels ? 1 : 0);
+    directory += "\\" + std::string(size - 1, 'd');
+  }
+  return directory;
+}
+
 }  // namespace
 
 std::string WindowsPathOf(const std::string& unixPath) {
@@ -51,22 +70,6 @@ bool CreateDirectoryTree(const std::string& path) {
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
   }
   return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-std::string DirectoryOfLength(const std::string& base, size_t length) {
-  // Each level is a backslash and 1 to 60 'd's, so every level takes 2 to 61
-  // bytes: the rest is shared out evenly over as few levels as hold it. A
-  // single byte left over cannot be a level (it would be an empty name).
-  if (length < base.size()) return "";
-  const size_t rest = length - base.size();
-  if (rest == 1) return "";
-  const size_t levels = (rest + 60) / 61;
-  std::string directory = base;
-  for (size_t level = 0; level < levels; ++level) {
-    const size_t size = rest / levels + (level < rest % levels ? 1 : 0);
-    directory += "\\" + std::string(size - 1, 'd');
-  }
-  return directory;
 }
 
 std::string ProgramDirectoryOfLength(const std::string& base, size_t length,

@@ -36,13 +36,10 @@ class ScratchDirectory {
 };
 
 bool CreateDirectoryTree(const std::string& path);
-// A directory path below base exactly length bytes long, made of levels of
-// 1 to 60 'd's (not created); empty when no such path exists (length shorter
-// than base, or one byte longer).
-std::string DirectoryOfLength(const std::string& base, size_t length);
-// A new directory below base exactly length bytes long (DirectoryOfLength)
-// holding a copy of the program at exe named name; empty when it cannot be
-// made or was there before.
+// A new directory below base exactly length bytes long, made of levels of 1
+// to 60 'd's, holding a copy of the program at exe named name; empty when it
+// cannot be made (length shorter than base, or one byte longer) or was there
+// before.
 std::string ProgramDirectoryOfLength(const std::string& base, size_t length,
                                      const std::string& exe, const std::string& name);
 // Removes path with everything in it; true when it is gone.
