@@ -22,49 +22,22 @@ const COLORREF kLightYellow = RGB(255, 255, 128);
 const COLORREF kBlack = RGB(0, 0, 0);
 
 // What a box shows: the pictures of the halves that are on ("" for a half
-// that is off) in a font.
+// that is off) in a font, and its background and text colours.
 struct Expectation {
   std::string datePicture;
   std::string timePicture;
   LOGFONTA font;
+  COLORREF back;
+  COLORREF text;
 };
 
 Expectation ShownBy(const ClockSettings& record) {
   return {record.showDate ? record.datePicture : "", record.showTime ? record.timePicture : "",
-          record.font};
+          record.font, record.backColor, record.textColor};
 }
 
-// The size of text in the font, measured on the screen.
-SIZE ExtentOf(const LOGFONTA& description, const std::string& text) {
-  const WindowDC screen(nullptr);
-  const GdiObject<HFONT> font(CreateFontIndirectA(&description));
-  const SelectedObject selected(screen.Get(), font.Get());
-  SIZE size = {};
-  GetTextExtentPoint32A(screen.Get(), text.data(), static_cast<int>(text.size()), &size);
-  return size;
-}
-
-// Waits until the box stands beside the pointer at the size of the expected
-// line, worked out anew at every look so that a minute turning over is
-// followed; reports the last rectangles seen on failure.
-::testing::AssertionResult BoxShows(const ClockProgram& clock, POINT pointer,
-                                    const Expectation& expected) {
-  const ::testing::AssertionResult beside = clock.BoxBeside(pointer);
-  if (!beside) return beside;
-  RECT seen = {}, wanted = {};
-  std::string line;
-  if (WaitUntil([&] {
-        line = PlatformLine(expected.datePicture, expected.timePicture);
-        const SIZE size = ExtentOf(expected.font, line);
-        wanted = {pointer.x + 8, pointer.y - 4, pointer.x + 8 + size.cx, pointer.y - 4 + size.cy};
-        seen = clock.PopupRect();
-        return EqualRect(&seen, &wanted) != FALSE;
-      })) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "box " << Describe(seen) << ", expected "
-                                       << Describe(wanted) << " for \"" << line << "\"";
-}
+// The built-in line: 24-hour hours and minutes, black on light yellow.
+Expectation BuiltIn() { return {"", "HH':'mm", DefaultRecord().font, kLightYellow, kBlack}; }
 
 bool Between(int value, int a, int b) { return value >= std::min(a, b) && value <= std::max(a, b); }
 
@@ -89,6 +62,29 @@ bool Between(int value, int a, int b) { return value >= std::min(a, b) && value 
   }
   return ::testing::AssertionFailure() << total << " pixels: " << backCount << " background, "
                                        << textCount << " text, " << foreign << " of other colours";
+}
+
+// Waits until the box stands beside the pointer at the size of the expected
+// line, worked out anew at every look so that a minute turning over is
+// followed, and is painted in the expected colours (BoxPainted); reports the
+// last rectangles seen on failure.
+::testing::AssertionResult BoxShows(const ClockProgram& clock, POINT pointer,
+                                    const Expectation& expected) {
+  const ::testing::AssertionResult beside = clock.BoxBeside(pointer);
+  if (!beside) return beside;
+  RECT seen = {}, wanted = {};
+  std::string line;
+  if (WaitUntil([&] {
+        line = PlatformLine(expected.datePicture, expected.timePicture);
+        const SIZE size = TextExtent(WindowDC(nullptr).Get(), expected.font, line);
+        wanted = {pointer.x + 8, pointer.y - 4, pointer.x + 8 + size.cx, pointer.y - 4 + size.cy};
+        seen = clock.PopupRect();
+        return EqualRect(&seen, &wanted) != FALSE;
+      })) {
+    return BoxPainted(clock, expected.back, expected.text);
+  }
+  return ::testing::AssertionFailure() << "box " << Describe(seen) << ", expected "
+                                       << Describe(wanted) << " for \"" << line << "\"";
 }
 
 // The box moves at every tick, 300 ms apart. A busy machine delays ticks;
@@ -120,32 +116,12 @@ int ZOrderOf(HWND window) {
   return -1;
 }
 
-class FollowingBox : public ::testing::Test {
- protected:
-  FollowingBox() : home() {}
-
-  // Starts the clock on record, or without a settings file.
-  ::testing::AssertionResult StartOn(const ClockSettings* record = nullptr) {
-    if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the clock";
-    if (record != nullptr) {
-      const ::testing::AssertionResult written = home.WriteSettings(BytesOf(*record));
-      if (!written) return written;
-    }
-    return clock.Start(home.Clock());
-  }
-
-  ClockHome home;
-  ClockProgram clock;
-};
+using FollowingBox = ClockTest;
 
 TEST_F(FollowingBox, WithoutSettingsShowsTheTimeBlackOnLightYellowBesideThePointerEvery300Ms) {
   ASSERT_TRUE(StartOn());
-  // The built-in line: 24-hour hours and minutes.
-  const Expectation hoursAndMinutes = {"", "HH':'mm", DefaultRecord().font};
-  EXPECT_TRUE(BoxShows(clock, {300, 300}, hoursAndMinutes));
-  EXPECT_TRUE(BoxPainted(clock, kLightYellow, kBlack));
-  EXPECT_TRUE(BoxShows(clock, {612, 455}, hoursAndMinutes));
-  EXPECT_TRUE(BoxPainted(clock, kLightYellow, kBlack));
+  EXPECT_TRUE(BoxShows(clock, {300, 300}, BuiltIn()));
+  EXPECT_TRUE(BoxShows(clock, {612, 455}, BuiltIn()));
   EXPECT_TRUE(MovesEvery300Ms(clock));
 }
 
@@ -160,7 +136,6 @@ TEST_F(FollowingBox, PaintsTheStoredFontAndColours) {
   SetText(record.timePicture, "HH':'mm':'ss");
   ASSERT_TRUE(StartOn(&record));
   EXPECT_TRUE(BoxShows(clock, {200, 500}, ShownBy(record)));
-  EXPECT_TRUE(BoxPainted(clock, record.backColor, record.textColor));
 }
 
 TEST_F(FollowingBox, StaysOnTopOfOtherTopmostWindows) {
@@ -218,12 +193,10 @@ TEST_F(FollowingBox, AReloadRequestPutsTheChangedFileInForceAtTheNextTick) {
   // The file alone changes nothing: the box follows the pointer as before.
   const POINT moved = {340, 400};
   EXPECT_TRUE(BoxShows(clock, moved, ShownBy(first)));
-  EXPECT_TRUE(BoxPainted(clock, first.backColor, first.textColor));
 
   // The editor's request to the host window.
   SendMessageA(clock.Host(), kReloadRequest, 0, 0);
   EXPECT_TRUE(BoxShows(clock, moved, ShownBy(second)));
-  EXPECT_TRUE(BoxPainted(clock, second.backColor, second.textColor));
 
   // The same request to the popup; a date that is on but has an empty stored
   // picture keeps the picture in force.
@@ -235,14 +208,14 @@ TEST_F(FollowingBox, AReloadRequestPutsTheChangedFileInForceAtTheNextTick) {
   third.textColor = RGB(160, 0, 0);
   ASSERT_TRUE(home.WriteSettings(BytesOf(third)));
   SendMessageA(clock.Popup(), kReloadRequest, 0, 0);
-  EXPECT_TRUE(BoxShows(clock, moved, {second.datePicture, third.timePicture, third.font}));
-  EXPECT_TRUE(BoxPainted(clock, third.backColor, third.textColor));
+  EXPECT_TRUE(BoxShows(clock, moved,
+                       {second.datePicture, third.timePicture, third.font, third.backColor,
+                        third.textColor}));
 
   // A file that is too short gives the defaults.
   ASSERT_TRUE(home.WriteSettings(BytesOf(third).substr(0, 155)));
   SendMessageA(clock.Host(), kReloadRequest, 0, 0);
-  EXPECT_TRUE(BoxShows(clock, moved, ShownBy(DefaultRecord())));
-  EXPECT_TRUE(BoxPainted(clock, kLightYellow, kBlack));
+  EXPECT_TRUE(BoxShows(clock, moved, BuiltIn()));
 }
 
 }  // namespace

@@ -28,27 +28,39 @@ namespace {
 const std::string kClockExe = ClockExe();
 const std::string kStandInExe = WindowsPathOf(STAND_IN_EXE);
 
-// A settings file beside this test program, which LoadSettings reads; gone
-// with the object.
-class SettingsBesideTheTest {
- public:
-  SettingsBesideTheTest() {
+// The clock's parts in this process, with a settings file beside this test
+// program, which LoadSettings reads, and a hidden window for the popup. Each
+// test ends with the background brush released, no popup or instance set and
+// no settings file.
+class ClockParts : public ::testing::Test {
+ protected:
+  ClockParts() {
     ClockSettings ignored;
     LoadSettings(ignored);  // finds the directory
-    m_path = std::string(ExeDirectory) + "\\" + kSettingsFileName;
+    m_settingsPath = std::string(ExeDirectory) + "\\" + kSettingsFileName;
   }
-  ~SettingsBesideTheTest() { DeleteFileA(m_path.c_str()); }
+  void TearDown() override {
+    ReleaseBackBrush();
+    PopupWindow = nullptr;
+    ClockInstance = nullptr;
+    DeleteFileA(m_settingsPath.c_str());
+  }
 
-  void Write(COLORREF backColor) {
+  void WriteSettings(COLORREF backColor) {
     ClockSettings record = DefaultRecord();
     record.backColor = backColor;
-    Write(record);
+    WriteSettings(record);
   }
-  void Write(const ClockSettings& record) { WriteBytes(m_path, BytesOf(record)); }
+  void WriteSettings(const ClockSettings& record) { WriteBytes(m_settingsPath, BytesOf(record)); }
 
- private:
-  std::string m_path;
+  // Hidden, so that a tick spends no time drawing on the display; it makes
+  // and releases the same objects.
+  const TestWindow popup{"", {0, 0, 10, 10}, false, /*visible=*/false};
+  std::string m_settingsPath;
 };
+using BackBrush = ClockParts;
+using ClockTickParts = ClockParts;
+using TrayIconParts = ClockParts;
 
 COLORREF BrushColour(HBRUSH brush) {
   LOGBRUSH description = {};
@@ -56,43 +68,41 @@ COLORREF BrushColour(HBRUSH brush) {
   return description.lbColor;
 }
 
-TEST(BackBrush, EveryReloadReplacesTheOneBrushAndTheEndReleasesIt) {
-  SettingsBesideTheTest settings;
-  settings.Write(RGB(10, 20, 30));
+// ::BackBrush() is the display state's brush; BackBrush alone names the suite.
+TEST_F(BackBrush, EveryReloadReplacesTheOneBrushAndTheEndReleasesIt) {
+  WriteSettings(RGB(10, 20, 30));
   LoadDisplayState();
-  const HBRUSH first = BackBrush();
+  const HBRUSH first = ::BackBrush();
   ASSERT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
   EXPECT_EQ(BrushColour(first), RGB(10, 20, 30));
 
-  settings.Write(RGB(40, 50, 60));
+  WriteSettings(RGB(40, 50, 60));
   LoadDisplayState();
-  const HBRUSH second = BackBrush();
+  const HBRUSH second = ::BackBrush();
   EXPECT_NE(second, first);
   EXPECT_EQ(GetObjectType(first), 0u) << "the replaced brush is deleted";
   EXPECT_EQ(BrushColour(second), RGB(40, 50, 60));
   // The brush the popup paints its background with, when the platform asks.
-  const TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
   EXPECT_EQ(PopupDialogProc(popup.Get(), WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(popup.Get())),
             reinterpret_cast<INT_PTR>(second));
 
   std::vector<HBRUSH> held;
   for (int reload = 0; reload < 50; ++reload) {
-    held.push_back(BackBrush());
+    held.push_back(::BackBrush());
     LoadDisplayState();
   }
   for (HBRUSH brush : held) EXPECT_EQ(GetObjectType(brush), 0u);
-  const HBRUSH last = BackBrush();
+  const HBRUSH last = ::BackBrush();
   EXPECT_EQ(GetObjectType(last), static_cast<DWORD>(OBJ_BRUSH));
 
   ReleaseBackBrush();
-  EXPECT_EQ(BackBrush(), nullptr);
+  EXPECT_EQ(::BackBrush(), nullptr);
   EXPECT_EQ(GetObjectType(last), 0u);
 }
 
-TEST(ClockTickParts, DrawsNothingWithoutItsPopup) {
-  SettingsBesideTheTest settings;
+TEST_F(ClockTickParts, DrawsNothingWithoutItsPopup) {
   const COLORREF magenta = RGB(255, 0, 255);
-  settings.Write(magenta);
+  WriteSettings(magenta);
   LoadDisplayState();
   PopupWindow = nullptr;
   ClockTick(nullptr, WM_TIMER, 0, 0);
@@ -101,18 +111,16 @@ TEST(ClockTickParts, DrawsNothingWithoutItsPopup) {
   const std::vector<COLORREF> corner = ScreenPixels({0, 0, 40, 20});
   ASSERT_FALSE(corner.empty());
   EXPECT_EQ(CountOf(corner, magenta), 0u);
-  ReleaseBackBrush();
 }
 
 // An hour of ticking in a few seconds: the tick called directly, with a
 // reload between two lines, fonts and colours every 100 ticks.
-TEST(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere) {
+TEST_F(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere) {
   {
     const size_t live = LiveGdiObjects();
     const GdiObject<HBRUSH> probe(CreateSolidBrush(RGB(1, 2, 3)));
     ASSERT_EQ(LiveGdiObjects(), live + 1) << "the count sees one object more";
   }
-  SettingsBesideTheTest settings;
   ClockSettings records[2] = {DefaultRecord(), DefaultRecord()};
   records[1].showDate = 1;
   SetText(records[1].datePicture, "yyyy'/'MM'/'dd (ddd) ");
@@ -121,11 +129,8 @@ TEST(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere)
   records[1].font.lfWidth = 12;
   records[1].font.lfWeight = FW_BOLD;
   records[1].backColor = RGB(0, 64, 128);
-  // Hidden, so that a tick spends no time drawing on the display; it makes
-  // and releases the same objects.
-  TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
   PopupWindow = popup.Get();
-  settings.Write(records[1]);
+  WriteSettings(records[1]);
   LoadDisplayState();
   ClockTick(nullptr, WM_TIMER, 0, 0);  // the first use fills the platform's caches
 
@@ -135,14 +140,12 @@ TEST(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere)
   for (int tick = 1; tick <= kTicks; ++tick) {
     ClockTick(nullptr, WM_TIMER, 0, 0);
     if (tick % kTicksPerReload == 0) {
-      settings.Write(records[tick / kTicksPerReload % 2]);
+      WriteSettings(records[tick / kTicksPerReload % 2]);
       LoadDisplayState();
     }
   }
   EXPECT_EQ(LiveGdiObjects(), before)
       << "live GDI objects after " << kTicks << " ticks and " << kTicks / kTicksPerReload << " reloads";
-  ReleaseBackBrush();
-  PopupWindow = nullptr;
 }
 
 // Run from the tray menu's own loop: notes which menu is open and closes it.
@@ -156,11 +159,10 @@ void CALLBACK CloseTrayMenu(HWND, UINT, UINT_PTR, DWORD) {
   EndMenu();
 }
 
-TEST(TrayIconParts, TheIconIsAddedAndTheEndOfThePopupRemovesItWhileItsWindowLives) {
+TEST_F(TrayIconParts, TheIconIsAddedAndTheEndOfThePopupRemovesItWhileItsWindowLives) {
   // The clock's resources, for the icon, loaded from curlin.exe as data.
   const ProgramResources resources(kClockExe);
   ASSERT_TRUE(resources.Loaded());
-  TestWindow popup("", {0, 0, 10, 10}, false, /*visible=*/false);
   ClockInstance = resources.Module();
   PopupWindow = popup.Get();
 
@@ -180,8 +182,6 @@ TEST(TrayIconParts, TheIconIsAddedAndTheEndOfThePopupRemovesItWhileItsWindowLive
   PopupDialogProc(popup.Get(), WM_DESTROY, 0, 0);
   EXPECT_TRUE(TrayIconWindows().empty());
   EXPECT_TRUE(IsWindow(popup.Get()));
-  PopupWindow = nullptr;
-  ClockInstance = nullptr;
 }
 
 class ExeDirectoryOverride {
@@ -204,12 +204,9 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
 
   // "\curset.exe" is 11 bytes: a 248-byte directory makes a 259-byte path,
   // the longest that fits 260 bytes with its terminator.
-  const std::string fits = DirectoryOfLength(base.Path(), 248);
+  const std::string fits = ProgramDirectoryOfLength(base.Path(), 248, kStandInExe, "curset.exe");
   ASSERT_EQ(fits.size(), 248u);
-  ASSERT_FALSE(FileExists(fits));
-  ASSERT_TRUE(CreateDirectoryTree(fits));
   const std::string editor = fits + "\\curset.exe";
-  ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), editor.c_str(), FALSE));
   directory.Set(fits);
   EXPECT_TRUE(LaunchEditor(kEditorFileName));
   EXPECT_TRUE(WaitUntil([&] { return StandInStarts(editor).size() == 1; }));
@@ -217,12 +214,9 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
 
   // One byte more would be cut, here to a program that exists: nothing is
   // started.
-  const std::string tooLong = fits + "d";
-  ASSERT_FALSE(FileExists(tooLong));
-  ASSERT_TRUE(CreateDirectoryTree(tooLong));
-  const std::string cut = tooLong + "\\curset.ex";
-  ASSERT_EQ(cut.size(), 259u);
-  ASSERT_TRUE(CopyFileA(kStandInExe.c_str(), cut.c_str(), FALSE));
+  const std::string tooLong = ProgramDirectoryOfLength(base.Path(), 249, kStandInExe, "curset.ex");
+  ASSERT_EQ(tooLong.size(), 249u);
+  ASSERT_EQ((tooLong + "\\curset.ex").size(), 259u);
   directory.Set(tooLong);
   EXPECT_FALSE(LaunchEditor(kEditorFileName));
   EXPECT_EQ(ProgramsStartedBy(GetCurrentProcessId()), std::vector<std::string>{"curset.exe"})

@@ -25,8 +25,7 @@ std::wstring ItemText(HMENU menu, UINT position) {
 TEST(ClockImage, TheTrayMenuOffersPreferencesAndExit) {
   const ProgramResources resources(kClockExe);
   ASSERT_TRUE(resources.Loaded());
-  EXPECT_EQ(resources.Languages(reinterpret_cast<LPCWSTR>(RT_MENU), 129),
-            std::vector<WORD>{kJapanese});
+  EXPECT_EQ(resources.Languages(RT_MENU, 129), std::vector<WORD>{kJapanese});
   const LoadedMenu menu(LoadMenuW(resources.Module(), MAKEINTRESOURCEW(129)));
   ASSERT_TRUE(menu);
   ASSERT_EQ(GetMenuItemCount(menu.Get()), 1);
@@ -48,8 +47,7 @@ TEST(ClockImage, TheTrayMenuOffersPreferencesAndExit) {
 
 TEST(ClockImage, ThePopupIsABorderlessEmptyDialog) {
   const ProgramResources resources(kClockExe);
-  EXPECT_EQ(resources.Languages(reinterpret_cast<LPCWSTR>(RT_DIALOG), 103),
-            std::vector<WORD>{kJapanese});
+  EXPECT_EQ(resources.Languages(RT_DIALOG, 103), std::vector<WORD>{kJapanese});
   bool found = false;
   const DialogTemplate dialog = resources.Dialog(103, &found);
   ASSERT_TRUE(found);
@@ -66,8 +64,7 @@ TEST(ClockImage, ThePopupIsABorderlessEmptyDialog) {
 
 TEST(ClockImage, TheIconHasA32AndA16PixelImageIn16Colours) {
   const ProgramResources resources(kClockExe);
-  EXPECT_EQ(resources.Languages(reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), 107),
-            std::vector<WORD>{kJapanese});
+  EXPECT_EQ(resources.Languages(RT_GROUP_ICON, 107), std::vector<WORD>{kJapanese});
   std::vector<std::string> images;
   for (const IconImage& image : resources.IconGroup(107)) {
     images.push_back(std::to_string(image.width) + "x" + std::to_string(image.height) + ", " +

@@ -11,18 +11,10 @@
 
 namespace {
 
-
-class ClockStartup : public ::testing::Test {
- protected:
-  ClockStartup() : home() {}
-  void SetUp() override { ASSERT_TRUE(home.Ready()); }
-
-  ClockHome home;
-  ClockProgram clock;
-};
+using ClockStartup = ClockTest;
 
 TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
-  ASSERT_TRUE(clock.Start(home.Clock()));
+  ASSERT_TRUE(StartOn());
   EXPECT_EQ(ClassOf(clock.Host()), "curlin");
   EXPECT_EQ(TitleOf(clock.Host()), "curlin");
   EXPECT_FALSE(IsWindowVisible(clock.Host()));
@@ -38,13 +30,13 @@ TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
 }
 
 TEST_F(ClockStartup, ASecondStartEndsAtOnceWithCodeZeroAndAddsNothing) {
-  ASSERT_TRUE(clock.Start(home.Clock()));
+  ASSERT_TRUE(StartOn());
   ASSERT_TRUE(TrayIconsShown(1));
 
   // From another directory too: one clock per desktop.
-  ClockHome elsewhere("elsewhere");
+  const ProgramHome elsewhere("clock", {ClockCopy()}, "elsewhere");
   ASSERT_TRUE(elsewhere.Ready());
-  for (const std::string& exe : {home.Clock(), elsewhere.Clock()}) {
+  for (const std::string& exe : {home.File("curlin.exe"), elsewhere.File("curlin.exe")}) {
     ClockProgram second;
     ASSERT_TRUE(second.Launch(exe));
     EXPECT_TRUE(second.EndsWithCodeZero()) << exe;
@@ -57,13 +49,13 @@ TEST_F(ClockStartup, ASecondStartEndsAtOnceWithCodeZeroAndAddsNothing) {
 TEST_F(ClockStartup, AnyWindowTitledCurlinPreventsTheStart) {
   TestWindow impostor("curlin", {0, 0, 10, 10}, false, /*visible=*/false);
   ASSERT_NE(impostor.Get(), nullptr);
-  ASSERT_TRUE(clock.Launch(home.Clock()));
+  ASSERT_TRUE(clock.Launch(home.File("curlin.exe")));
   EXPECT_TRUE(clock.EndsWithCodeZero());
   EXPECT_EQ(WindowsTitled("curlin"), std::vector<HWND>{impostor.Get()});
 }
 
 TEST_F(ClockStartup, EscapeEnterAndCloseRequestsToTheBoxLeaveItRunning) {
-  ASSERT_TRUE(clock.Start(home.Clock()));
+  ASSERT_TRUE(StartOn());
   PostMessageA(clock.Popup(), WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageA(clock.Popup(), WM_KEYDOWN, VK_RETURN, 0);
   PostMessageA(clock.Popup(), WM_COMMAND, IDCANCEL, 0);
@@ -80,7 +72,7 @@ TEST_F(ClockStartup, EscapeEnterAndCloseRequestsToTheBoxLeaveItRunning) {
 }
 
 TEST_F(ClockStartup, ACloseRequestToTheHostWindowEndsTheClockWithCodeZero) {
-  ASSERT_TRUE(clock.Start(home.Clock()));
+  ASSERT_TRUE(StartOn());
   ASSERT_TRUE(TrayIconsShown(1));
   PostMessageA(clock.Host(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(clock.EndsWithCodeZero());

@@ -41,19 +41,8 @@ void SendTwice(DWORD type, DWORD downFlags, DWORD upFlags, WORD key) {
 void PressEscape() { SendTwice(INPUT_KEYBOARD, 0, KEYEVENTF_KEYUP, VK_ESCAPE); }
 void ClickLeft() { SendTwice(INPUT_MOUSE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 0); }
 
-// The pixel map the small image of the icon is drawn from: one row per line,
-// K black, R dark red, W white, '.' transparent.
-std::vector<std::string> ReadPixelMap(const std::string& path) {
-  std::vector<std::string> rows;
-  const std::string text = ReadBytes(path);
-  size_t begin = 0;
-  for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', begin)) {
-    if (end > begin) rows.push_back(text.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  return rows;
-}
-
+// The colour of a letter of the pixel map the small image of the icon is drawn
+// from (one row per line): K black, R dark red, W white, '.' transparent.
 COLORREF MapColour(char c) {
   switch (c) {
     case 'K': return RGB(0, 0, 0);
@@ -62,22 +51,18 @@ COLORREF MapColour(char c) {
   }
 }
 
-class TrayIcon : public ::testing::Test {
+class TrayIcon : public ClockTest {
  protected:
-  explicit TrayIcon(const std::string& subdirectory = "clock") : home(subdirectory) {}
+  explicit TrayIcon(const std::string& subdirectory = "clock") : ClockTest(subdirectory) {}
 
   // A menu left open by a failed test is closed before the clock is ended:
   // Wine keeps a killed menu's state long enough to upset the next test.
   void TearDown() override {
-    if (HWND menu = clock.OpenMenu()) {
-      PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-      MenuClosed();
-    }
+    if (clock.OpenMenu() != nullptr) EscapeClosesMenu();
   }
 
   ::testing::AssertionResult StartClock() {
-    if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the clock";
-    const ::testing::AssertionResult started = clock.Start(home.Clock());
+    const ::testing::AssertionResult started = StartOn();
     if (!started) return started;
     return TrayIconsShown(1);
   }
@@ -90,12 +75,16 @@ class TrayIcon : public ::testing::Test {
   bool MenuClosed() {
     return WaitUntil([&] { return clock.OpenMenu() == nullptr; });
   }
+  // Escape to the open menu, which closes it.
+  bool EscapeClosesMenu() {
+    PostMessageA(clock.OpenMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+    return MenuClosed();
+  }
 
-  ClockHome home;
-  // After the home, so that it opens and the stand-ins end before their
-  // folder goes; before the clock, which passes it on to what it starts.
+  // Made before the clock starts, which passes it on to what it starts; it
+  // goes first, so that it opens and the stand-ins end before the clock and
+  // their folder go.
   StandInGate gate;
-  ClockProgram clock;
 };
 
 TEST_F(TrayIcon, ShowsTheArrowOnTheClockWithTheTooltipRovatick) {
@@ -103,7 +92,7 @@ TEST_F(TrayIcon, ShowsTheArrowOnTheClockWithTheTooltipRovatick) {
   EXPECT_EQ(TrayIconTip(Icon()), L"rovatick");
 
   // The icon window shows the small image pixel for pixel, centred.
-  const std::vector<std::string> map = ReadPixelMap(kSmallIconMap);
+  const std::vector<std::string> map = LinesOf(ReadBytes(kSmallIconMap));
   ASSERT_EQ(map.size(), 16u);
   ASSERT_TRUE(clock.BoxBeside({700, 600})) << "keeps the box away from the tray";
   const RECT window = ScreenRectOf(Icon());
@@ -143,14 +132,11 @@ TEST_F(TrayIcon, OnlyTheRightButtonsReleaseOpensTheMenu) {
   ASSERT_TRUE(WaitUntil([&] { return clock.MenuTracking(); }));
   const RECT menuRect = ScreenRectOf(clock.OpenMenu());
   EXPECT_EQ(Describe(menuRect).substr(0, 9), "(300,250)") << "the menu's corner at the pointer";
-  PostMessageA(clock.OpenMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(MenuClosed());
+  EXPECT_TRUE(EscapeClosesMenu());
 
   // The real icon reports the release of the right button the same way.
-  HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(MenuClosed());
+  ASSERT_NE(clock.OpenTrayMenu(), nullptr);
+  EXPECT_TRUE(EscapeClosesMenu());
 }
 
 TEST_F(TrayIcon, TheMenuClosesOnEscapeOrAClickElsewhereAndChangesNothing) {
@@ -205,9 +191,7 @@ TEST_F(TrayIcon, ComesBackWhenTheShellRestartsAndExitRemovesItWithCodeZero) {
   ASSERT_TRUE(TrayIconsShown(1));
   EXPECT_EQ(TrayIconTip(Icon()), L"rovatick");
 
-  HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  clock.ChooseFromMenu(menu, kExitCommand);
+  ASSERT_TRUE(clock.ChooseFromTrayMenu(kExitCommand));
   EXPECT_TRUE(clock.EndsWithCodeZero());
   EXPECT_TRUE(TrayIconWindows().empty());
 }
@@ -238,9 +222,7 @@ TEST_F(EditorLaunch, PreferencesStartsTheEditorBesideTheClockByItsFullPath) {
   ASSERT_TRUE(PlaceEditor());
   ASSERT_TRUE(StartClock());
 
-  HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  clock.ChooseFromMenu(menu, kPreferencesCommand);
+  ASSERT_TRUE(clock.ChooseFromTrayMenu(kPreferencesCommand));
   ASSERT_TRUE(WaitUntil([&] { return StandInStarts(Editor()).size() == 1; }))
       << "started: " << Joined(clock.StartedPrograms());
   EXPECT_TRUE(MenuClosed());

@@ -15,20 +15,9 @@ namespace {
 
 LONG WidthOf(const RECT& rect) { return rect.right - rect.left; }
 
-// Opens a picker from the dialog with its button, confirms what it shows and
-// waits until it has gone and the dialog is enabled again.
-::testing::AssertionResult PickedWith(const Editor& editor, int button, const std::wstring& title) {
-  editor.PostClick(button);
-  const HWND picker = editor.WaitForModal(title);
-  if (picker == nullptr) return ::testing::AssertionFailure() << "the picker did not open";
-  if (editor.Press(picker, IDOK)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "the picker did not close";
-}
-
 TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
-  EditorHome home("with-clock");
+  const ProgramHome home("with-clock", {EditorCopy(), ClockCopy()});
   ASSERT_TRUE(home.Ready());
-  ASSERT_TRUE(home.Add(ClockExe(), "curlin.exe"));
   ASSERT_TRUE(home.WriteSettings(BytesOf(DefaultRecord())));  // time only
 
   ClockProgram clock;
@@ -47,8 +36,7 @@ TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
   // The clock reloaded while Apply waited; the next tick shows the date.
   EXPECT_TRUE(WaitUntil([&] { return WidthOf(clock.PopupRect()) > timeOnly; }));
 
-  editor.PostClick(kCancelButton);
-  EXPECT_TRUE(editor.EndsWithCodeZero());
+  EXPECT_TRUE(editor.ClosesWith(kCancelButton));
   EXPECT_TRUE(clock.Exit());
 }
 
@@ -59,22 +47,19 @@ TEST(EditorWithClock, AnAppliedChangeShowsInTheRunningClocksBox) {
 TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
   const char* const plantedNames[] = {"compstui.dll", "winspool.drv", "uxtheme.dll", "version.dll",
                                       "msimg32.dll",  "comctl32.dll", "ucrtbase.dll"};
-  EditorHome home("planted-dlls");
+  const ProgramHome home("planted-dlls", {EditorCopy(), ClockCopy()});
   ASSERT_TRUE(home.Ready());
-  ASSERT_TRUE(home.Add(ClockExe(), "curlin.exe"));
   for (const char* name : plantedNames) ASSERT_TRUE(home.Add(WindowsPathOf(PLANTED_DLL), name));
   ASSERT_TRUE(home.WriteSettings(BytesOf(DefaultRecord())));  // light yellow
 
   ClockProgram clock;
   ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
-  const HWND menu = clock.OpenTrayMenu();
-  ASSERT_NE(menu, nullptr);
-  clock.ChooseFromMenu(menu, kPreferencesCommand);
+  ASSERT_TRUE(clock.ChooseFromTrayMenu(kPreferencesCommand));
   Editor editor;
   ASSERT_TRUE(editor.OpenStarted());
-  ASSERT_TRUE(PickedWith(editor, kFontButton, L"フォントの指定"));
+  ASSERT_TRUE(editor.Pick(kFontButton));
   // The colour picker opens on black, not on the stored colour.
-  ASSERT_TRUE(PickedWith(editor, kBackColourButton, L"色"));
+  ASSERT_TRUE(editor.Pick(kBackColourButton));
   editor.Apply();
   EXPECT_EQ(home.SavedRecord().backColor, RGB(0, 0, 0)) << "the change was saved";
   EXPECT_TRUE(clock.BoxBeside({200, 200})) << "the clock goes on after the reload";
@@ -96,8 +81,7 @@ TEST(EditorWithClock, NeitherProgramLoadsADllPlantedBesideThem) {
   }
   EXPECT_EQ(ReadBytes(home.File("planted-dlls.log")), "beside.dll\r\nbeside.dll\r\n");
 
-  editor.PostClick(kCancelButton);
-  EXPECT_TRUE(editor.EndsWithCodeZero());
+  EXPECT_TRUE(editor.ClosesWith(kCancelButton));
   EXPECT_TRUE(clock.Exit());
 }
 

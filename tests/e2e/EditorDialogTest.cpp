@@ -20,8 +20,6 @@ namespace {
 
 const std::string kEditorExe = EditorExe();
 
-const std::string kTitle = ToShiftJis(L"Rovatick環境設定");
-
 struct ExpectedControl {
   int id;
   const char* windowClass;
@@ -90,15 +88,6 @@ RECT ClientRectOf(HWND child, HWND dialog) {
   return rect;
 }
 
-std::vector<HWND> ChildrenInOrder(HWND dialog) {
-  std::vector<HWND> children;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    children.push_back(child);
-  }
-  return children;
-}
-
 std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> texts) {
   std::vector<std::string> converted;
   for (const wchar_t* text : texts) converted.push_back(ToShiftJis(text));
@@ -147,9 +136,11 @@ std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> tex
                                        << Describe(rect) << " are the background colour";
 }
 
+using EditorDialog = EditorTest;
+
 // Each control stands in the template as listed, and the open dialog shows it
 // there: class, id, style and text, at the template's place in pixels.
-TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
+TEST_F(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   ASSERT_TRUE(JapaneseLocaleActive());
   const ProgramResources resources(kEditorExe);
   bool found = false;
@@ -162,19 +153,16 @@ TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   EXPECT_EQ(dialog.face, L"ＭＳ Ｐゴシック");
   ASSERT_EQ(dialog.items.size(), std::size(kControls));
 
-  EditorHome home("layout");
-  ASSERT_TRUE(home.Ready());
-  Editor editor;
   ASSERT_TRUE(editor.Open(home));
-  EXPECT_EQ(editor.Title(), kTitle);
-  EXPECT_EQ(WindowsTitled(kTitle.c_str()), std::vector<HWND>{editor.Dialog()});
+  EXPECT_EQ(editor.Title(), kEditorTitle);
+  EXPECT_EQ(WindowsTitled(kEditorTitle.c_str()), std::vector<HWND>{editor.Dialog()});
   const LONG style = GetWindowLongW(editor.Dialog(), GWL_STYLE);
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0) << "no minimise or maximise box";
   EXPECT_NE(style & WS_SYSMENU, 0);
   EXPECT_EQ(GetWindowLongW(editor.Dialog(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME,
             WS_EX_DLGMODALFRAME);
 
-  const DialogUnits units(resources.Bytes(reinterpret_cast<LPCWSTR>(RT_DIALOG), 130));
+  const DialogUnits units(resources.Bytes(RT_DIALOG, 130));
   ASSERT_TRUE(units.Ready());
   RECT client;
   GetClientRect(editor.Dialog(), &client);
@@ -182,7 +170,8 @@ TEST(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   EXPECT_EQ(client.right, expectedClient.right);
   EXPECT_EQ(client.bottom, expectedClient.bottom);
 
-  const std::vector<HWND> children = ChildrenInOrder(editor.Dialog());
+  // In their order, which is that of the template; a control has no children.
+  const std::vector<HWND> children = ChildWindows(editor.Dialog());
   ASSERT_EQ(children.size(), std::size(kControls));
   for (size_t i = 0; i < children.size(); ++i) {
     const ExpectedControl& expected = kControls[i];
@@ -294,7 +283,6 @@ TEST_F(EditorTest, AStoredIndexWithoutItemOpensWithNoSelectionAndAppliesAsMinusO
 }
 
 TEST_F(EditorTest, WithoutASettingsFileShowsTheDefaults) {
-  ASSERT_TRUE(home.Ready());
   ASSERT_TRUE(editor.Open(home));
   EXPECT_EQ(editor.Selections(), (std::vector<int>{2, 1, 1, 1, 1}));
   EXPECT_EQ(editor.Ticks(), (std::vector<bool>{false, false, true, false}));

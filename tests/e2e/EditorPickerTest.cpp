@@ -35,53 +35,29 @@ constexpr int kGreenEdit = 707;
 constexpr int kBlueEdit = 708;
 constexpr int kCustomColours = 0x2D1;  // the sixteen boxes of custom colours
 
-const std::wstring kFontPickerTitle = L"フォントの指定";
-const std::wstring kColorPickerTitle = L"色";
-
-// The picker belongs to the settings dialog, which waits disabled behind it.
-::testing::AssertionResult OwnedByTheDialog(const Editor& editor, HWND picker) {
-  if (GetWindow(picker, GW_OWNER) != editor.Dialog()) {
-    return ::testing::AssertionFailure() << "the picker does not belong to the dialog";
-  }
-  if (IsWindowEnabled(editor.Dialog())) {
-    return ::testing::AssertionFailure() << "the dialog does not wait behind the picker";
-  }
-  return ::testing::AssertionSuccess();
-}
-
-// Chooses an item of one of the picker's lists as the user does.
-bool ChooseItem(HWND picker, int listId, int index) {
-  const HWND list = GetDlgItem(picker, listId);
-  if (SendMessageW(list, CB_SETCURSEL, index, 0) == CB_ERR) return false;
-  SendMessageW(picker, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(list));
-  return true;
-}
-
+// Chooses the item of one of the picker's lists that reads text, as the user does.
 bool ChooseText(HWND picker, int listId, const std::wstring& text) {
   const LRESULT index = SendMessageW(GetDlgItem(picker, listId), CB_FINDSTRINGEXACT,
                                      static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-  return index != CB_ERR && ChooseItem(picker, listId, static_cast<int>(index));
+  return index != CB_ERR && ChooseListItem(picker, listId, static_cast<int>(index));
 }
 
-void SetEditText(HWND picker, int editId, const wchar_t* text) {
-  SendMessageW(GetDlgItem(picker, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+bool SetEditText(HWND picker, int editId, const wchar_t* text) {
+  return SendMessageW(GetDlgItem(picker, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 // Confirms the font picker with another size.
-bool PickFontSize(const Editor& editor, const std::wstring& size) {
-  editor.PostClick(kFontButton);
-  const HWND picker = editor.WaitForModal(kFontPickerTitle);
-  return picker != nullptr && ChooseText(picker, kFontSizeList, size) && editor.Press(picker, IDOK);
+::testing::AssertionResult PickFontSize(const Editor& editor, const std::wstring& size) {
+  return editor.Pick(kFontButton,
+                     [&](HWND picker) { return ChooseText(picker, kFontSizeList, size); });
 }
 
-// Confirms the colour picker with another red part.
-bool PickBackColourRed(const Editor& editor, const wchar_t* red) {
-  editor.PostClick(kBackColourButton);
-  const HWND picker = editor.WaitForModal(kColorPickerTitle);
-  if (picker == nullptr) return false;
-  SetEditText(picker, kRedEdit, red);
-  return editor.Press(picker, IDOK);
+// Closes the colour picker with closeButton after setting another red part.
+::testing::AssertionResult PickBackColourRed(const Editor& editor, const wchar_t* red,
+                                             int closeButton = IDOK) {
+  return editor.Pick(
+      kBackColourButton, [&](HWND picker) { return SetEditText(picker, kRedEdit, red); },
+      closeButton);
 }
 
 // The preview's refresh as its timer makes it, and its repaint, both before
@@ -190,10 +166,9 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   WaitUntil([&] { return static_cast<bool>(drawnInStored()); });
   ASSERT_TRUE(drawnInStored());
 
-  editor.PostClick(kFontButton);
-  const HWND picker = editor.WaitForModal(kFontPickerTitle);
-  ASSERT_NE(picker, nullptr);
-  EXPECT_TRUE(OwnedByTheDialog(editor, picker));
+  HWND picker = nullptr;
+  ASSERT_TRUE(editor.OpenPicker(kFontButton, &picker));
+  EXPECT_TRUE(editor.ModalToTheDialog(picker));
   // A stored -18 is 18 points at 96 pixels per inch.
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontSizeList)), L"18");
   EXPECT_EQ(WideWindowText(GetDlgItem(picker, kFontFaceList)), L"ＭＳ ゴシック");
@@ -208,7 +183,7 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   ASSERT_TRUE(ChooseText(picker, kFontStyleList, L"太字"));
   ASSERT_TRUE(ChooseText(picker, kFontSizeList, L"12"));
   const int another = shownColor == 2 ? 3 : 2;
-  ASSERT_TRUE(ChooseItem(picker, kFontColorList, another));
+  ASSERT_TRUE(ChooseListItem(picker, kFontColorList, another));
   const COLORREF chosenColor = static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, another, 0));
   ASSERT_NE(chosenColor, RGB(128, 0, 0));
   ASSERT_TRUE(editor.Press(picker, IDOK));
@@ -240,9 +215,8 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
 
   // Opened again, the picker starts from the stored -12; a choice cancelled
   // there changes nothing.
-  editor.PostClick(kFontButton);
-  const HWND again = editor.WaitForModal(kFontPickerTitle);
-  ASSERT_NE(again, nullptr);
+  HWND again = nullptr;
+  ASSERT_TRUE(editor.OpenPicker(kFontButton, &again));
   EXPECT_EQ(WideWindowText(GetDlgItem(again, kFontSizeList)), L"12");
   ASSERT_TRUE(ChooseText(again, kFontSizeList, L"16"));
   ASSERT_TRUE(editor.Press(again, IDCANCEL));
@@ -253,10 +227,9 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
 TEST_F(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
   ASSERT_TRUE(OpenOn(DefaultRecord()));  // light yellow
 
-  editor.PostClick(kBackColourButton);
-  const HWND picker = editor.WaitForModal(kColorPickerTitle);
-  ASSERT_NE(picker, nullptr);
-  EXPECT_TRUE(OwnedByTheDialog(editor, picker));
+  HWND picker = nullptr;
+  ASSERT_TRUE(editor.OpenPicker(kBackColourButton, &picker));
+  EXPECT_TRUE(editor.ModalToTheDialog(picker));
   PostMessageW(GetDlgItem(picker, kDefineCustomColors), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(picker, kRedEdit)); }));
   // Not the stored 255, 255, 128.
@@ -282,21 +255,12 @@ TEST_F(EditorColorPicker, ACancelledPickerOrACancelledDialogStoresNothing) {
   const std::string stored = BytesOf(DefaultRecord());
   ASSERT_TRUE(OpenOn(DefaultRecord()));
 
-  editor.PostClick(kBackColourButton);
-  HWND picker = editor.WaitForModal(kColorPickerTitle);
-  ASSERT_NE(picker, nullptr);
-  SetEditText(picker, kRedEdit, L"1");
-  ASSERT_TRUE(editor.Press(picker, IDCANCEL));
+  ASSERT_TRUE(PickBackColourRed(editor, L"1", IDCANCEL));
   editor.Apply();
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "a cancelled picker changes nothing";
 
-  editor.PostClick(kBackColourButton);
-  picker = editor.WaitForModal(kColorPickerTitle);
-  ASSERT_NE(picker, nullptr);
-  SetEditText(picker, kRedEdit, L"200");
-  ASSERT_TRUE(editor.Press(picker, IDOK));
-  editor.PostClick(kCancelButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(PickBackColourRed(editor, L"200"));
+  ASSERT_TRUE(editor.ClosesWith(kCancelButton));
   EXPECT_EQ(ReadBytes(home.SettingsFile()), stored) << "the dialog cancelled, nothing is saved";
 }
 
@@ -309,10 +273,7 @@ TEST_F(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
   ASSERT_TRUE(OpenOn(record));
   ASSERT_TRUE(editor.PreviewShown("date time"));
 
-  editor.PostClick(kFontButton);
-  const HWND picker = editor.WaitForModal(kFontPickerTitle);
-  ASSERT_NE(picker, nullptr);
-  ASSERT_TRUE(editor.Press(picker, IDCANCEL));
+  ASSERT_TRUE(editor.Pick(kFontButton, {}, IDCANCEL));
   editor.Apply();
   EXPECT_EQ(ReadBytes(home.SettingsFile()).substr(0, sizeof(LOGFONTA)), stored.substr(0, sizeof(LOGFONTA)))
       << "a cancelled picker leaves the font as stored";

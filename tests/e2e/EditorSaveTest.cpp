@@ -5,7 +5,6 @@
 #include "EditorDriver.h"
 #include "ReloadReceiver.h"
 #include "SettingsRecords.h"
-#include "ShiftJis.h"
 #include "TopWindows.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@
 namespace {
 
 const std::vector<std::string> kOnlyEditorAndFile = {"curlin.dat", "curset.exe"};
-const std::string kTitle = ToShiftJis(L"Rovatick環境設定");
 
 // A record that differs from the defaults in every group of fields, so that
 // a save that drops or moves anything shows.
@@ -78,10 +76,9 @@ TEST_F(EditorSave, ApplyStoresTheExactRecordAndKeepsTheDialogOpen) {
 TEST_F(EditorSave, OkAndTheEnterKeyStoreTheExactRecordAndClose) {
   ASSERT_TRUE(OpenOn(StoredRecord()));
   MakeChanges(editor);
-  editor.PostClick(kOkButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kOkButton));
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(ChangedRecord()));
-  EXPECT_TRUE(WindowsTitled(kTitle.c_str()).empty());
+  EXPECT_TRUE(WindowsTitled(kEditorTitle.c_str()).empty());
 
   // Enter from a check box: it is the default button that answers, not a
   // focused one.
@@ -94,7 +91,6 @@ TEST_F(EditorSave, OkAndTheEnterKeyStoreTheExactRecordAndClose) {
 }
 
 TEST_F(EditorSave, CancelButtonCloseBoxAndEscapeWriteNothing) {
-  ASSERT_TRUE(home.Ready());
   const std::pair<const char*, void (*)(const Editor&)> kWaysOut[] = {
       {"cancel button", [](const Editor& e) { e.PostClick(kCancelButton); }},
       {"close box", [](const Editor& e) { PostMessageW(e.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
@@ -114,11 +110,9 @@ TEST_F(EditorSave, CancelButtonCloseBoxAndEscapeWriteNothing) {
 }
 
 TEST_F(EditorSave, ACancelWithoutASettingsFileMakesNone) {
-  ASSERT_TRUE(home.Ready());
   ASSERT_TRUE(editor.Open(home));
   editor.Click(kShowDate);
-  editor.PostClick(kCancelButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kCancelButton));
   EXPECT_EQ(home.FileNames(), std::vector<std::string>{"curset.exe"});
 }
 
@@ -129,18 +123,16 @@ TEST_F(EditorSave, AReadOnlyFileShowsTheErrorAndOkKeepsTheDialogUntilASaveSuccee
   ASSERT_TRUE(editor.Open(home));
   MakeChanges(editor);
 
-  editor.PostClick(kOkButton);
-  EXPECT_TRUE(editor.SaveFailureShownAndClosed()) << "OK after a failed save keeps the dialog";
+  EXPECT_TRUE(editor.SaveFailsWithTheErrorBox(kOkButton))
+      << "OK after a failed save keeps the dialog";
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(StoredRecord()));
   EXPECT_EQ(clock.Requests(), 0) << "nothing saved, nothing to reload";
 
-  editor.PostClick(kApplyButton);  // Apply fails the same way
-  EXPECT_TRUE(editor.SaveFailureShownAndClosed());
+  EXPECT_TRUE(editor.SaveFailsWithTheErrorBox(kApplyButton));  // Apply fails the same way
 
   // The cause removed, OK saves everything changed so far and closes.
   ASSERT_TRUE(SetFileAttributesA(home.SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL));
-  editor.PostClick(kOkButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kOkButton));
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(ChangedRecord()));
   EXPECT_EQ(clock.Requests(), 1);
 }
@@ -158,8 +150,7 @@ TEST_F(EditorSave, TheClockIsToldOnlyAfterTheWholeFileIsInPlace) {
   EXPECT_EQ(clock.BytesSeen(), BytesOf(ChangedRecord()));
 
   editor.Click(kShowDate);
-  editor.PostClick(kOkButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kOkButton));
   EXPECT_EQ(clock.Requests(), 2);
   ClockSettings expected = ChangedRecord();
   expected.showDate = 0;
@@ -167,7 +158,6 @@ TEST_F(EditorSave, TheClockIsToldOnlyAfterTheWholeFileIsInPlace) {
 }
 
 TEST_F(EditorSave, ASecondEditorBringsTheFirstToTheFrontAndEnds) {
-  ASSERT_TRUE(home.Ready());
   ASSERT_TRUE(editor.Open(home));
 
   // A plain window of the test's own holds the foreground meanwhile.
@@ -176,13 +166,13 @@ TEST_F(EditorSave, ASecondEditorBringsTheFirstToTheFrontAndEnds) {
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == holder.Get(); }));
 
   // Another copy in another directory: the title alone decides.
-  EditorHome elsewhere("single-second");
+  const ProgramHome elsewhere("single-second", {EditorCopy()});
   ASSERT_TRUE(elsewhere.Ready());
   Editor second;
   ASSERT_TRUE(second.Launch(elsewhere));
   EXPECT_TRUE(second.EndsWithCodeZero());
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor.Dialog(); }));
-  EXPECT_EQ(WindowsTitled(kTitle.c_str()), std::vector<HWND>{editor.Dialog()});
+  EXPECT_EQ(WindowsTitled(kEditorTitle.c_str()), std::vector<HWND>{editor.Dialog()});
   EXPECT_TRUE(editor.Running());
   EXPECT_EQ(elsewhere.FileNames(), std::vector<std::string>{"curset.exe"});
 }

@@ -8,112 +8,102 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
 const std::string kProbe = WindowsPathOf(SETTINGS_PROBE_EXE);
+const HomeProgram kProbeCopy = {kProbe, "probe.exe"};
 
 std::string DefaultBytes() { return BytesOf(DefaultRecord()); }
 
-// A private folder holding nothing but a copy of the probe (and what the
-// probe writes beside itself); the test's own files stay one level up.
-class ProbeHome : public ProgramHome {
- public:
-  explicit ProbeHome(const std::string& subdirectory = "home")
-      : ProgramHome("settings", subdirectory), m_ready(Add(kProbe, "probe.exe")) {}
+// Runs the probe of home with "load" and returns the record's bytes (a failed
+// run fails the test); ExeDirectory into *directory.
+std::string Load(const ProgramHome& home, std::string* directory = nullptr) {
+  const std::string out = home.Root() + "\\loaded.bin";
+  EXPECT_EQ(RunToExit(home.File("probe.exe"), "load \"" + out + "\""), 0u);
+  if (directory != nullptr) *directory = ReadBytes(out + ".dir");
+  return ReadBytes(out);
+}
 
-  bool Ready() const { return m_ready; }
+// Runs the probe of home with "save" for the given bytes; returns its exit code.
+DWORD Save(const ProgramHome& home, const std::string& recordBytes, HWND window = nullptr) {
+  const std::string in = home.Root() + "\\to-save.bin";
+  WriteBytes(in, recordBytes);
+  std::string args = "save \"" + in + "\"";
+  if (window != nullptr) args += " " + std::to_string(reinterpret_cast<UINT_PTR>(window));
+  return RunToExit(home.File("probe.exe"), args);
+}
 
-  // Runs "load" and returns the record's bytes (a failed run fails the test);
-  // ExeDirectory into *directory.
-  std::string Load(std::string* directory = nullptr) const {
-    const std::string out = Root() + "\\loaded.bin";
-    EXPECT_EQ(RunToExit(File("probe.exe"), "load \"" + out + "\""), 0u);
-    if (directory != nullptr) *directory = ReadBytes(out + ".dir");
-    return ReadBytes(out);
-  }
+// A test with a private folder holding nothing but a copy of the probe (and
+// what the probe writes beside itself); the test's own files stay one level up.
+class ProbeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(home.Ready()); }
 
-  // Runs "save" for the given bytes; returns the probe's exit code.
-  DWORD Save(const std::string& recordBytes, HWND window = nullptr) const {
-    const std::string in = Root() + "\\to-save.bin";
-    WriteBytes(in, recordBytes);
-    std::string args = "save \"" + in + "\"";
-    if (window != nullptr) args += " " + std::to_string(reinterpret_cast<UINT_PTR>(window));
-    return RunToExit(File("probe.exe"), args);
-  }
-
- private:
-  bool m_ready;
+  const ProgramHome home{"settings", {kProbeCopy}, "home"};
 };
+using LoadSettings = ProbeTest;
+using SaveSettings = ProbeTest;
 
-TEST(LoadSettings, MissingOrShortFileGivesTheDefaultsAndFindsTheDirectory) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(LoadSettings, MissingOrShortFileGivesTheDefaultsAndFindsTheDirectory) {
   std::string directory;
-  EXPECT_EQ(home.Load(&directory), DefaultBytes());
+  EXPECT_EQ(Load(home, &directory), DefaultBytes());
   EXPECT_EQ(directory, home.Directory());
 
   WriteBytes(home.SettingsFile(), DistinctRecordBytes(1).substr(0, 155));
-  EXPECT_EQ(home.Load(), DefaultBytes()) << "155 bytes are not a record";
+  EXPECT_EQ(Load(home), DefaultBytes()) << "155 bytes are not a record";
 
   WriteBytes(home.SettingsFile(), "");
-  EXPECT_EQ(home.Load(), DefaultBytes());
+  EXPECT_EQ(Load(home), DefaultBytes());
 }
 
-TEST(LoadSettings, TakesTheFirst156BytesUnchanged) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(LoadSettings, TakesTheFirst156BytesUnchanged) {
   const std::string record = DistinctRecordBytes(3);
   WriteBytes(home.SettingsFile(), record + std::string(44, '\x55'));
-  EXPECT_EQ(home.Load(), record);
+  EXPECT_EQ(Load(home), record);
   // Nonsense is not validated: unterminated texts and odd values come back as stored.
   const std::string nonsense(156, '\xFF');
   WriteBytes(home.SettingsFile(), nonsense);
-  EXPECT_EQ(home.Load(), nonsense);
+  EXPECT_EQ(Load(home), nonsense);
 }
 
-TEST(SaveSettings, StoresExactlyTheRecordAndLeavesNoOtherFile) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(SaveSettings, StoresExactlyTheRecordAndLeavesNoOtherFile) {
   // What an editor ended between writing and replacing left behind.
   WriteBytes(home.Directory() + "\\curlin.new", "stale");
   const std::string record = DistinctRecordBytes(5);
-  EXPECT_EQ(home.Save(record), 1u);
+  EXPECT_EQ(Save(home, record), 1u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
-  EXPECT_EQ(home.Load(), record) << "what is saved loads back byte for byte";
+  EXPECT_EQ(Load(home), record) << "what is saved loads back byte for byte";
 
   const std::string second = DistinctRecordBytes(9);
-  EXPECT_EQ(home.Save(second), 1u);
+  EXPECT_EQ(Save(home, second), 1u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), second) << "a longer old file is replaced whole";
   EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "probe.exe"}));
 }
 
-TEST(SaveSettings, WorksInDirectoriesWithSpacesAndDoubleByteNames) {
+TEST_F(SaveSettings, WorksInDirectoriesWithSpacesAndDoubleByteNames) {
   ASSERT_TRUE(JapaneseLocaleActive());
   // 表 and ソ carry the byte 0x5C as their second byte.
-  ProbeHome home("with space\\" + ToShiftJis(L"表ソ設定"));
-  ASSERT_TRUE(home.Ready());
+  const ProgramHome named("settings", {kProbeCopy}, "with space\\" + ToShiftJis(L"表ソ設定"));
+  ASSERT_TRUE(named.Ready());
   std::string directory;
-  home.Load(&directory);
-  EXPECT_EQ(directory, home.Directory());
+  Load(named, &directory);
+  EXPECT_EQ(directory, named.Directory());
   const std::string record = DistinctRecordBytes(11);
-  EXPECT_EQ(home.Save(record), 1u);
-  EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
+  EXPECT_EQ(Save(named, record), 1u);
+  EXPECT_EQ(ReadBytes(named.SettingsFile()), record);
 }
 
-TEST(SaveSettings, AReadOnlyFileFailsStaysByteForByteAndNobodyIsTold) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(SaveSettings, AReadOnlyFileFailsStaysByteForByteAndNobodyIsTold) {
   ReloadReceiver receiver(home.SettingsFile());
   ASSERT_NE(receiver.Window(), nullptr);
   const std::string old = DistinctRecordBytes(13);
   WriteBytes(home.SettingsFile(), old);
   WriteBytes(home.Directory() + "\\curlin.new", "stale");
   ASSERT_TRUE(SetFileAttributesA(home.SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(home.Save(DistinctRecordBytes(17), receiver.Window()), 0u);
+  EXPECT_EQ(Save(home, DistinctRecordBytes(17), receiver.Window()), 0u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), old);
   EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "probe.exe"}))
       << "a failed save removes what an earlier one left, and leaves nothing itself";
@@ -121,43 +111,27 @@ TEST(SaveSettings, AReadOnlyFileFailsStaysByteForByteAndNobodyIsTold) {
   EXPECT_EQ(receiver.Requests(), 0) << "a failed save sends no reload request";
 }
 
-TEST(SaveSettings, AFolderInTheFilesPlaceFailsAndStays) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(SaveSettings, AFolderInTheFilesPlaceFailsAndStays) {
   ASSERT_TRUE(CreateDirectoryA(home.SettingsFile().c_str(), nullptr));
   WriteBytes(home.SettingsFile() + "\\kept.txt", "kept");
-  EXPECT_EQ(home.Save(DistinctRecordBytes(53)), 0u);
+  EXPECT_EQ(Save(home, DistinctRecordBytes(53)), 0u);
   EXPECT_EQ(ReadBytes(home.SettingsFile() + "\\kept.txt"), "kept");
   EXPECT_EQ(FileNamesIn(home.Directory()), (std::vector<std::string>{"curlin.dat", "probe.exe"}));
 }
 
-TEST(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(SaveSettings, AFileHeldOpenByAnotherProgramFailsAndStays) {
   const std::string old = DistinctRecordBytes(19);
   WriteBytes(home.SettingsFile(), old);
   HANDLE held = CreateFileA(home.SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(home.Save(DistinctRecordBytes(23)), 0u);
+  EXPECT_EQ(Save(home, DistinctRecordBytes(23)), 0u);
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), old);
   EXPECT_EQ(FileNamesIn(home.Directory()).size(), 2u) << "no temporary file is left";
 }
 
-// A new directory below base whose path is exactly length bytes long,
-// holding a copy of the probe as p.exe; empty when it cannot be made or was
-// there before.
-std::string ProbeDirectoryOfLength(const ScratchDirectory& base, size_t length) {
-  const std::string directory = DirectoryOfLength(base.Path(), length);
-  if (directory.size() != length || FileExists(directory) || !CreateDirectoryTree(directory) ||
-      !CopyFileA(kProbe.c_str(), (directory + "\\p.exe").c_str(), FALSE)) {
-    return "";
-  }
-  return directory;
-}
-
-TEST(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
+TEST_F(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
   ScratchDirectory base("deep");
   const std::string in = base.Path() + "\\to-save.bin";
   const std::string record = DistinctRecordBytes(29);
@@ -165,7 +139,7 @@ TEST(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
 
   // "\curlin.dat" is 11 bytes: a 248-byte folder makes the longest settings
   // path that fits 260 bytes with its terminator.
-  const std::string longest = ProbeDirectoryOfLength(base, 248);
+  const std::string longest = ProgramDirectoryOfLength(base.Path(), 248, kProbe, "p.exe");
   ASSERT_EQ(longest.size(), 248u);
   EXPECT_EQ(RunToExit(longest + "\\p.exe", "save \"" + in + "\""), 1u);
   EXPECT_EQ(ReadBytes(longest + "\\curlin.dat"), record);
@@ -173,7 +147,7 @@ TEST(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
 
   // One byte more and the settings path would be cut: the probe's own path
   // still fits, but nothing is read or written under a cut name.
-  const std::string tooLong = ProbeDirectoryOfLength(base, 249);
+  const std::string tooLong = ProgramDirectoryOfLength(base.Path(), 249, kProbe, "p.exe");
   ASSERT_EQ(tooLong.size(), 249u);
   const std::string out = base.Path() + "\\loaded.bin";
   ASSERT_EQ(RunToExit(tooLong + "\\p.exe", "load \"" + out + "\""), 0u);
@@ -183,29 +157,25 @@ TEST(SaveSettings, WorksInEveryFolderWhoseSettingsPathFits) {
   EXPECT_EQ(FileNamesIn(tooLong), std::vector<std::string>{"p.exe"}) << "nothing cut short was written";
 }
 
-TEST(SaveSettings, TellsTheWindowOnlyAfterTheWholeFileIsInPlace) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(SaveSettings, TellsTheWindowOnlyAfterTheWholeFileIsInPlace) {
   ReloadReceiver receiver(home.SettingsFile());
   ASSERT_NE(receiver.Window(), nullptr);
   const std::string record = DistinctRecordBytes(31);
-  EXPECT_EQ(home.Save(record, receiver.Window()), 1u);
+  EXPECT_EQ(Save(home, record, receiver.Window()), 1u);
   EXPECT_EQ(receiver.Requests(), 1);
   EXPECT_EQ(receiver.BytesSeen(), record);
 
-  EXPECT_EQ(home.Save(DistinctRecordBytes(37)), 1u);
+  EXPECT_EQ(Save(home, DistinctRecordBytes(37)), 1u);
   EXPECT_EQ(receiver.Requests(), 1) << "no window given, nobody is told";
 }
 
-TEST(SaveSettings, AHungReceiverDoesNotFreezeTheSaver) {
-  ProbeHome home;
-  ASSERT_TRUE(home.Ready());
+TEST_F(SaveSettings, AHungReceiverDoesNotFreezeTheSaver) {
   ReloadReceiver receiver(home.SettingsFile());
   receiver.Hang();
   const std::string record = DistinctRecordBytes(47);
   // The save gives up on the receiver after a bounded wait and still reports
   // the stored file as a success.
-  EXPECT_EQ(home.Save(record, receiver.Window()), 1u);
+  EXPECT_EQ(Save(home, record, receiver.Window()), 1u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
 }
 

@@ -26,9 +26,10 @@ bool Decode(UINT codePage, const std::string& bytes, std::wstring* text) {
                              static_cast<int>(bytes.size()), &(*text)[0], length) == length;
 }
 
-// What the source says, as the shipped file must say it: the version filled
-// in and every line ended with CR LF.
-::testing::AssertionResult ExpectedText(const char* sourcePath, std::wstring* expected) {
+// The decoded read-me says what the source says, as the shipped file must say
+// it: the version filled in and every line ended with CR LF.
+::testing::AssertionResult SaysWhatItsSourceSays(const std::wstring& decoded,
+                                                 const char* sourcePath) {
   bool exists = false;
   std::string source = ReadBytes(WindowsPathOf(sourcePath), &exists);
   if (!exists) return ::testing::AssertionFailure() << "missing source " << sourcePath;
@@ -39,12 +40,13 @@ bool Decode(UINT codePage, const std::string& bytes, std::wstring* text) {
   const std::wstring version = L"" PROJECT_VERSION_TEXT;
   for (size_t at = text.find(marker); at != std::wstring::npos; at = text.find(marker, at))
     text.replace(at, marker.size(), version);
-  expected->clear();
+  std::wstring expected;
   for (wchar_t c : text) {
-    if (c == L'\n') expected->push_back(L'\r');
-    expected->push_back(c);
+    if (c == L'\n') expected.push_back(L'\r');
+    expected.push_back(c);
   }
-  return ::testing::AssertionSuccess();
+  if (decoded == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the decoded read-me differs from its source";
 }
 
 ::testing::AssertionResult EveryLineEndsWithCrLf(const std::string& bytes) {
@@ -67,9 +69,7 @@ TEST(JapaneseReadme, DecodesInCodePage932AndSaysWhatItsSourceSays) {
   ASSERT_FALSE(bytes.empty());
   std::wstring text;
   ASSERT_TRUE(Decode(932, bytes, &text)) << "an invalid Shift-JIS sequence";
-  std::wstring expected;
-  ASSERT_TRUE(ExpectedText(README_JA_SOURCE, &expected));
-  EXPECT_TRUE(text == expected) << "the decoded read-me differs from its source";
+  EXPECT_TRUE(SaysWhatItsSourceSays(text, README_JA_SOURCE));
   EXPECT_TRUE(EveryLineEndsWithCrLf(bytes));
 }
 
@@ -107,9 +107,7 @@ TEST(EnglishReadme, IsUtf8WithAByteOrderMarkAndSaysWhatItsSourceSays) {
   EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
   std::wstring text;
   ASSERT_TRUE(Decode(CP_UTF8, bytes.substr(3), &text)) << "an invalid UTF-8 sequence";
-  std::wstring expected;
-  ASSERT_TRUE(ExpectedText(README_EN_SOURCE, &expected));
-  EXPECT_TRUE(text == expected) << "the decoded read-me differs from its source";
+  EXPECT_TRUE(SaysWhatItsSourceSays(text, README_EN_SOURCE));
   EXPECT_TRUE(EveryLineEndsWithCrLf(bytes));
 }
 

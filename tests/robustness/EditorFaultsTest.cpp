@@ -33,12 +33,6 @@ ClockSettings WithAmPm() {
   return record;
 }
 
-// Presses a button that saves and expects the error box, which it closes.
-::testing::AssertionResult SaveFailsWithTheErrorBox(const Editor& editor, int button) {
-  editor.PostClick(button);
-  return editor.SaveFailureShownAndClosed();
-}
-
 // The editor answers at once.
 bool Answers(const Editor& editor) {
   DWORD_PTR result = 0;
@@ -56,14 +50,13 @@ TEST_F(EditorSaveFaults, AFileHeldOpenByAnotherProgram) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kOkButton));
+  EXPECT_TRUE(editor.SaveFailsWithTheErrorBox(kOkButton));
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(OldRecord()));
   EXPECT_EQ(home.FileNames(), (std::vector<std::string>{"curlin.dat", "curset.exe"}));
   EXPECT_EQ(clock.Requests(), 0);
 
-  editor.PostClick(kOkButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kOkButton));
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(WithAmPm()));
   EXPECT_EQ(clock.Requests(), 1);
 }
@@ -92,15 +85,14 @@ TEST_F(EditorSaveFaults, AFullDisk) {
 
   ASSERT_TRUE(editor.Open(editorPath, directory));
   editor.Click(kShowAmPm);
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kApplyButton));
+  EXPECT_TRUE(editor.SaveFailsWithTheErrorBox(kApplyButton));
   EXPECT_EQ(ReadBytes(settingsFile), BytesOf(OldRecord()));
   EXPECT_EQ(FileNamesIn(directory), (std::vector<std::string>{"curlin.dat", "curset.exe", "filler"}));
   EXPECT_EQ(clock.Requests(), 0);
 
   // Room made, the same dialog saves.
   DeleteFileA(filler.c_str());
-  editor.PostClick(kOkButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kOkButton));
   EXPECT_EQ(ReadBytes(settingsFile), BytesOf(WithAmPm()));
   EXPECT_EQ(clock.Requests(), 1);
 }
@@ -112,8 +104,8 @@ TEST_F(EditorSaveFaults, AReadOnlyDirectory) {
   ReloadReceiver clock(directory + "\\curlin.dat");
 
   ASSERT_TRUE(editor.Open(directory + "\\curset.exe", directory));
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kOkButton));
-  EXPECT_TRUE(SaveFailsWithTheErrorBox(editor, kApplyButton));
+  EXPECT_TRUE(editor.SaveFailsWithTheErrorBox(kOkButton));
+  EXPECT_TRUE(editor.SaveFailsWithTheErrorBox(kApplyButton));
   EXPECT_EQ(FileNamesIn(directory), std::vector<std::string>{"curset.exe"});
   EXPECT_EQ(clock.Requests(), 0);
   PostMessageA(editor.Dialog(), WM_COMMAND, IDCANCEL, 0);
@@ -134,8 +126,7 @@ TEST_F(EditorSaveFaults, AClockThatStoppedRespondingDoesNotFreezeTheEditor) {
 
   // It goes on working: another change, and OK saves and closes.
   editor.Click(kShowAmPm);
-  editor.PostClick(kOkButton);
-  ASSERT_TRUE(editor.EndsWithCodeZero());
+  ASSERT_TRUE(editor.ClosesWith(kOkButton));
   EXPECT_EQ(ReadBytes(home.SettingsFile()), BytesOf(OldRecord()));
 }
 

@@ -44,14 +44,14 @@ constexpr DWORD kWatchMs = 400;
 
 // Each file at the clock's start, then the next one through a reload.
 TEST(HostilePrograms, TheClockStartsAndReloadsOnEveryFileAnswersAndEndsWithCodeZero) {
-  ClockHome home;
+  const ProgramHome home("clock", {ClockCopy()}, "clock");
   ASSERT_TRUE(home.Ready());
   const auto files = FilesToTry();
   for (size_t i = 0; i < files.size(); ++i) {
     SCOPED_TRACE(files[i].first);
     ASSERT_TRUE(home.WriteSettings(files[i].second));
     ClockProgram clock;
-    ASSERT_TRUE(clock.Start(home.Clock()));
+    ASSERT_TRUE(clock.Start(home.File("curlin.exe")));
     EXPECT_TRUE(clock.BoxBeside({200 + static_cast<LONG>(i % 7) * 50, 300}));
     EXPECT_TRUE(AnswersThroughout(clock.Popup(), kWatchMs)) << "after the start";
     ASSERT_TRUE(home.WriteSettings(files[(i + 1) % files.size()].second));
@@ -63,7 +63,7 @@ TEST(HostilePrograms, TheClockStartsAndReloadsOnEveryFileAnswersAndEndsWithCodeZ
 }
 
 TEST(HostilePrograms, TheEditorOpensPreviewsAnswersSavesAndEndsOnEveryFile) {
-  EditorHome home("hostile-editor");
+  const ProgramHome home("hostile-editor", {EditorCopy()});
   ASSERT_TRUE(home.Ready());
   for (const auto& [name, bytes] : FilesToTry()) {
     SCOPED_TRACE(name);

@@ -14,6 +14,7 @@
 #include "HostileSettings.h"
 #include "PatternComposition.h"
 #include "Processes.h"
+#include "ScreenPixels.h"
 #include "SettingsFile.h"
 #include "SettingsRecords.h"
 #include "TextFields.h"
@@ -76,17 +77,7 @@ SIZE RenderAndMeasureAsTheClock(const ClockSettings& record, HDC dc, std::string
   RenderClockText(datePicture, datePicture[0] != '\0', timePicture, timePicture[0] != '\0', text,
                   sizeof text);
   *line = text;
-
-  SIZE extent = {};
-  const LOGFONTA description = FontForDrawing(record.font);
-  HFONT font = CreateFontIndirectA(&description);
-  if (font != nullptr) {
-    HGDIOBJ previous = SelectObject(dc, font);
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &extent);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-  }
-  return extent;
+  return TextExtent(dc, FontForDrawing(record.font), text);
 }
 
 PatternChoices ChoicesOf(const ClockSettings& record) {

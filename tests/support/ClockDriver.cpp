@@ -1,5 +1,6 @@
 #include "ClockDriver.h"
 
+#include "SettingsRecords.h"
 #include "TopWindows.h"
 
 #include <commctrl.h>
@@ -26,8 +27,7 @@ std::string Lower(std::string text) {
 
 std::string ClockExe() { return WindowsPathOf(CURLIN_EXE); }
 
-ClockHome::ClockHome(const std::string& subdirectory)
-    : ProgramHome("clock", subdirectory), m_ready(Add(ClockExe(), "curlin.exe")) {}
+HomeProgram ClockCopy() { return {ClockExe(), "curlin.exe"}; }
 
 ::testing::AssertionResult ClockProgram::Launch(const std::string& exe) {
   m_host = m_popup = nullptr;
@@ -93,15 +93,6 @@ std::vector<ULONGLONG> ClockProgram::BoxMoveTimes(DWORD minMs, size_t minMoves) 
   return moves;
 }
 
-::testing::AssertionResult ClockProgram::EndsWithCodeZero() {
-  DWORD code = 0xFFFF;
-  if (!m_process.WaitForExit(kDeadlineMs, &code)) {
-    return ::testing::AssertionFailure() << "the clock did not end";
-  }
-  if (code != 0) return ::testing::AssertionFailure() << "the clock ended with code " << code;
-  return ::testing::AssertionSuccess();
-}
-
 ::testing::AssertionResult ClockProgram::Exit() {
   if (!PostMessageA(m_popup, WM_COMMAND, kExitCommand, 0)) {
     return ::testing::AssertionFailure() << "no box to send Exit to";
@@ -120,9 +111,12 @@ HWND ClockProgram::OpenTrayMenu() const {
   return OpenMenu();
 }
 
-void ClockProgram::ChooseFromMenu(HWND menu, WORD command) const {
+::testing::AssertionResult ClockProgram::ChooseFromTrayMenu(WORD command) const {
+  const HWND menu = OpenTrayMenu();
+  if (menu == nullptr) return ::testing::AssertionFailure() << "the tray menu did not open";
   PostMessageA(menu, WM_KEYDOWN, command == kExitCommand ? VK_UP : VK_DOWN, 0);
   PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return ::testing::AssertionSuccess();
 }
 
 HWND ClockProgram::OpenMenu() const {
@@ -140,6 +134,14 @@ bool ClockProgram::MenuTracking() const {
   info.cbSize = sizeof info;
   return OpenMenu() != nullptr && GetGUIThreadInfo(ThreadOf(m_popup), &info) &&
          (info.flags & GUI_INMENUMODE) != 0 && info.hwndCapture != nullptr;
+}
+
+::testing::AssertionResult ClockTest::StartOn(const ClockSettings* record) {
+  if (record != nullptr) {
+    const ::testing::AssertionResult written = home.WriteSettings(BytesOf(*record));
+    if (!written) return written;
+  }
+  return clock.Start(home.File("curlin.exe"));
 }
 
 std::vector<std::string> ClockProgram::StartedPrograms() const { return ProgramsStartedBy(Id()); }
@@ -237,12 +239,5 @@ StandInGate::~StandInGate() {
 }
 
 std::vector<std::string> StandInStarts(const std::string& exePath) {
-  std::vector<std::string> starts;
-  const std::string record = ReadBytes(exePath.substr(0, exePath.size() - 4) + ".log");
-  size_t begin = 0;
-  for (size_t end = record.find('\n'); end != std::string::npos; end = record.find('\n', begin)) {
-    starts.push_back(record.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  return starts;
+  return LinesOf(ReadBytes(exePath.substr(0, exePath.size() - 4) + ".log"));
 }

@@ -21,17 +21,8 @@ constexpr WORD kExitCommand = 32773;         // 終了
 // The built curlin.exe, as a Windows path.
 std::string ClockExe();
 
-// A private folder holding a copy of curlin.exe, in subdirectory of its
-// scratch directory.
-class ClockHome : public ProgramHome {
- public:
-  explicit ClockHome(const std::string& subdirectory = "clock");
-  bool Ready() const { return m_ready; }
-  std::string Clock() const { return File("curlin.exe"); }
-
- private:
-  bool m_ready;
-};
+// The clock as a ProgramHome holds it: a copy of ClockExe() named curlin.exe.
+HomeProgram ClockCopy();
 
 // The running clock: started as a child of the test, ended when it goes.
 class ClockProgram {
@@ -53,7 +44,7 @@ class ClockProgram {
   // and minMoves moves were seen, or until the deadline.
   std::vector<ULONGLONG> BoxMoveTimes(DWORD minMs, size_t minMoves) const;
   // Waits until the process ends with exit code 0.
-  ::testing::AssertionResult EndsWithCodeZero();
+  ::testing::AssertionResult EndsWithCodeZero() { return m_process.EndsWithCodeZero("the clock"); }
   // Chooses Exit (posted to the box, as the menu does) and waits for code 0.
   ::testing::AssertionResult Exit();
 
@@ -66,10 +57,10 @@ class ClockProgram {
   // Releases the right button over the one tray icon, as the user does, and
   // waits until the menu has taken the mouse; the menu, or null.
   HWND OpenTrayMenu() const;
-  // Chooses kPreferencesCommand or kExitCommand in the open menu with the
-  // keys, as a user can: down from no selection reaches the first command,
-  // up the last.
-  void ChooseFromMenu(HWND menu, WORD command) const;
+  // Opens the tray menu (OpenTrayMenu) and chooses kPreferencesCommand or
+  // kExitCommand in it with the keys, as a user can: down from no selection
+  // reaches the first command, up the last.
+  ::testing::AssertionResult ChooseFromTrayMenu(WORD command) const;
   // The tray menu: a visible "#32768" window of the clock's thread, or null.
   HWND OpenMenu() const;
   // True once the open menu has taken the mouse: the platform shows the menu
@@ -83,6 +74,21 @@ class ClockProgram {
   ChildProcess m_process;
   HWND m_host = nullptr;
   HWND m_popup = nullptr;
+};
+
+// A test with the clock in a private folder: a copy of curlin.exe in
+// subdirectory of a scratch directory called "clock".
+class ClockTest : public ::testing::Test {
+ protected:
+  explicit ClockTest(const std::string& subdirectory = "clock")
+      : home("clock", {ClockCopy()}, subdirectory) {}
+  void SetUp() override { ASSERT_TRUE(home.Ready()); }
+  // Starts the clock of home (ClockProgram::Start) on record, written as
+  // curlin.dat first, or on the settings file as it is.
+  ::testing::AssertionResult StartOn(const ClockSettings* record = nullptr);
+
+  const ProgramHome home;
+  ClockProgram clock;
 };
 
 // Names of the running programs (file names, lower case) that the process

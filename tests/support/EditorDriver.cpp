@@ -1,23 +1,19 @@
 #include "EditorDriver.h"
 
 #include "SettingsRecords.h"
-#include "ShiftJis.h"
 #include "TopWindows.h"
 
 #include <algorithm>
 
 std::string EditorExe() { return WindowsPathOf(CURSET_EXE); }
 
-EditorHome::EditorHome(const std::string& name)
-    : ProgramHome(name), m_ready(Add(EditorExe(), "curset.exe")) {}
+HomeProgram EditorCopy() { return {EditorExe(), "curset.exe"}; }
 
-ClockSettings EditorHome::SavedRecord() const { return RecordOf(ReadBytes(SettingsFile())); }
-
-::testing::AssertionResult Editor::Open(const EditorHome& home) {
-  return Open(home.Editor(), home.Directory());
+::testing::AssertionResult Editor::Open(const ProgramHome& home) {
+  return Open(home.File("curset.exe"), home.Directory());
 }
 
-::testing::AssertionResult Editor::OpenOn(const EditorHome& home, const ClockSettings& record) {
+::testing::AssertionResult Editor::OpenOn(const ProgramHome& home, const ClockSettings& record) {
   const ::testing::AssertionResult written = home.WriteSettings(BytesOf(record));
   if (!written) return written;
   return Open(home);
@@ -33,10 +29,9 @@ ClockSettings EditorHome::SavedRecord() const { return RecordOf(ReadBytes(Settin
 
 ::testing::AssertionResult Editor::OpenStarted() {
   m_dialog = nullptr;
-  const std::string title = ToShiftJis(L"Rovatick環境設定");
   HWND shown = nullptr;
   if (!WaitUntil([&] {
-        const std::vector<HWND> titled = WindowsTitled(title.c_str());
+        const std::vector<HWND> titled = WindowsTitled(kEditorTitle.c_str());
         shown = titled.empty() ? nullptr : titled.front();
         return shown != nullptr;
       })) {
@@ -65,9 +60,9 @@ ClockSettings EditorHome::SavedRecord() const { return RecordOf(ReadBytes(Settin
                                        << (Running() ? "still running" : "gone");
 }
 
-::testing::AssertionResult Editor::Launch(const EditorHome& home) {
+::testing::AssertionResult Editor::Launch(const ProgramHome& home) {
   m_dialog = nullptr;
-  return m_process.Start(home.Editor(), "", home.Directory());
+  return m_process.Start(home.File("curset.exe"), "", home.Directory());
 }
 
 std::string Editor::Text(int id) const { return WindowText(Control(id)); }
@@ -113,17 +108,38 @@ void Editor::Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
 void Editor::PostClick(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
 
-void Editor::Choose(int id, int index) const {
-  const HWND list = Control(id);
-  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+bool ChooseListItem(HWND dialog, int listId, int index) {
+  const HWND list = GetDlgItem(dialog, listId);
+  if (SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR) return false;
   // CB_SETCURSEL notifies nobody; a user's choice does.
-  SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
+  return true;
 }
 
 bool Editor::Press(HWND modal, int buttonId) const {
   PostMessageW(GetDlgItem(modal, buttonId), BM_CLICK, 0, 0);
   return WaitUntil([&] { return !IsWindow(modal) && IsWindowEnabled(m_dialog); });
+}
+
+::testing::AssertionResult Editor::OpenPicker(int button, HWND* picker) const {
+  const std::wstring title = button == kFontButton ? L"フォントの指定" : L"色";
+  PostClick(button);
+  *picker = WaitForModal(title);
+  if (*picker != nullptr) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no picker titled " << title << " opened";
+}
+
+::testing::AssertionResult Editor::Pick(int button, const std::function<bool(HWND)>& choose,
+                                        int closeButton) const {
+  HWND picker = nullptr;
+  const ::testing::AssertionResult opened = OpenPicker(button, &picker);
+  if (!opened) return opened;
+  if (choose && !choose(picker)) {
+    return ::testing::AssertionFailure() << "the choice could not be made in the picker";
+  }
+  if (Press(picker, closeButton)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the picker did not close";
 }
 
 ::testing::AssertionResult Editor::PreviewShown(const std::string& text) const {
@@ -154,12 +170,22 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
   return found;
 }
 
-::testing::AssertionResult Editor::SaveFailureShownAndClosed() const {
+::testing::AssertionResult Editor::ModalToTheDialog(HWND window) const {
+  if (GetWindow(window, GW_OWNER) != m_dialog) {
+    return ::testing::AssertionFailure() << "the window does not belong to the dialog";
+  }
+  if (IsWindowEnabled(m_dialog)) {
+    return ::testing::AssertionFailure() << "the dialog does not wait behind the window";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult Editor::SaveFailsWithTheErrorBox(int button) const {
+  PostClick(button);
   const HWND box = WaitForModal(L"エラー");
   if (box == nullptr) return ::testing::AssertionFailure() << "no error box";
-  if (GetWindow(box, GW_OWNER) != m_dialog) {
-    return ::testing::AssertionFailure() << "the box does not belong to the dialog";
-  }
+  const ::testing::AssertionResult modal = ModalToTheDialog(box);
+  if (!modal) return modal;
   const std::vector<std::wstring> texts = ChildTexts(box, "Static");
   if (std::find(texts.begin(), texts.end(), L"環境設定の保存に失敗しました。") == texts.end()) {
     return ::testing::AssertionFailure() << "the box does not say the save failed";
@@ -167,32 +193,12 @@ HWND Editor::WaitForModal(const std::wstring& title, DWORD timeoutMs) const {
   if (ChildTexts(box, "Button") != std::vector<std::wstring>{L"OK"}) {
     return ::testing::AssertionFailure() << "the box has other buttons than OK";
   }
-  if (IsWindowEnabled(m_dialog)) {
-    return ::testing::AssertionFailure() << "the box is not modal to the dialog";
-  }
-  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-  if (!WaitUntil([&] { return !IsWindow(box); })) {
-    return ::testing::AssertionFailure() << "the box did not close";
-  }
+  if (!Press(box, IDOK)) return ::testing::AssertionFailure() << "the box did not close";
   if (!Running() || !IsWindowVisible(m_dialog)) {
     return ::testing::AssertionFailure() << "the dialog did not stay open";
   }
   return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult Editor::EndsWithCodeZero() {
-  DWORD code = 0xFFFF;
-  if (!m_process.WaitForExit(kDeadlineMs, &code)) {
-    return ::testing::AssertionFailure() << "the editor did not end";
-  }
-  if (code != 0) return ::testing::AssertionFailure() << "the editor ended with code " << code;
-  return ::testing::AssertionSuccess();
-}
-
 EditorTest::EditorTest()
-    : home(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
-
-::testing::AssertionResult EditorTest::OpenOn(const ClockSettings& record) {
-  if (!home.Ready()) return ::testing::AssertionFailure() << "no copy of the editor";
-  return editor.OpenOn(home, record);
-}
+    : home(::testing::UnitTest::GetInstance()->current_test_info()->name(), {EditorCopy()}) {}

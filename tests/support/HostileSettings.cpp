@@ -1,6 +1,6 @@
 #include "HostileSettings.h"
 
-#include "ClockSettings.h"
+#include "SettingsRecords.h"
 
 #include <climits>
 #include <cstddef>
@@ -49,20 +49,24 @@ void FillLetterSoup(char* field, Random& random) {
   for (int i = 0; i < length; ++i) field[i] = kAlphabet[random.Below(sizeof kAlphabet - 1)];
 }
 
+// The eight byte fields of a font description, lfItalic to lfPitchAndFamily.
+BYTE* ByteFields(LOGFONTA& font) {
+  return reinterpret_cast<BYTE*>(&font) + offsetof(LOGFONTA, lfItalic);
+}
+
+// Both halves on, so that the pictures are really rendered.
+ClockSettings BothHalvesOn() {
+  ClockSettings record = DefaultRecord();
+  record.showDate = record.showTime = 1;
+  return record;
+}
+
 void FillExtremeFont(LOGFONTA& font, Random& random) {
-  font.lfHeight = random.Pick(kExtremeInts);
-  font.lfWidth = random.Pick(kExtremeInts);
-  font.lfEscapement = random.Pick(kExtremeInts);
-  font.lfOrientation = random.Pick(kExtremeInts);
-  font.lfWeight = random.Pick(kExtremeInts);
-  font.lfItalic = random.Byte();
-  font.lfUnderline = random.Byte();
-  font.lfStrikeOut = random.Byte();
-  font.lfCharSet = random.Byte();
-  font.lfOutPrecision = random.Byte();
-  font.lfClipPrecision = random.Byte();
-  font.lfQuality = random.Byte();
-  font.lfPitchAndFamily = random.Byte();
+  for (LONG* field :
+       {&font.lfHeight, &font.lfWidth, &font.lfEscapement, &font.lfOrientation, &font.lfWeight}) {
+    *field = random.Pick(kExtremeInts);
+  }
+  for (int i = 0; i < 8; ++i) ByteFields(font)[i] = random.Byte();
   switch (random.Below(4)) {
     case 0: std::memset(font.lfFaceName, 0, sizeof font.lfFaceName); break;
     case 1: FillUnterminated(font.lfFaceName, random); break;
@@ -74,15 +78,14 @@ void FillExtremeFont(LOGFONTA& font, Random& random) {
 void FillOddValues(ClockSettings& record, Random& random) {
   record.backColor = static_cast<COLORREF>(random.Next());
   record.textColor = static_cast<COLORREF>(random.Next());
-  record.showDate = random.Byte();
-  record.showWeekday = random.Byte();
-  record.showTime = random.Byte();
-  record.showAmPm = random.Byte();
-  record.dateFormat = random.Pick(kExtremeInts);
-  record.dateSeparator = random.Pick(kExtremeInts);
-  record.weekdayStyle = random.Pick(kExtremeInts);
-  record.timeFormat = random.Pick(kExtremeInts);
-  record.timeSeparator = random.Pick(kExtremeInts);
+  for (uint8_t* flag :
+       {&record.showDate, &record.showWeekday, &record.showTime, &record.showAmPm}) {
+    *flag = random.Byte();
+  }
+  for (int32_t* index : {&record.dateFormat, &record.dateSeparator, &record.weekdayStyle,
+                         &record.timeFormat, &record.timeSeparator}) {
+    *index = random.Pick(kExtremeInts);
+  }
 }
 
 }  // namespace
@@ -99,10 +102,8 @@ std::string MakeHostileSettingsFile(uint32_t index) {
     return bytes;
   }
 
-  ClockSettings record;
-  SetDefaultSettings(record);
-  // Most files switch both halves on, so the pictures are really rendered.
-  record.showDate = record.showTime = 1;
+  // Most files switch both halves on.
+  ClockSettings record = BothHalvesOn();
   switch (kind) {
     case kUnterminatedTexts:
       FillUnterminated(record.datePicture, random);
@@ -123,7 +124,7 @@ std::string MakeHostileSettingsFile(uint32_t index) {
     default:
       break;
   }
-  std::string bytes(reinterpret_cast<const char*>(&record), sizeof record);
+  std::string bytes = BytesOf(record);
   if (random.Below(4) == 0) bytes.append(random.Below(245), '\xA5');  // trailing bytes are ignored
   return bytes;
 }
@@ -137,18 +138,15 @@ std::vector<std::string> BoundaryFontFiles() {
                                {-1000, INT32_MAX, 0, FW_NORMAL, 0x00}};
   std::vector<std::string> files;
   for (const int32_t* numbers : kFiles) {
-    ClockSettings record;
-    SetDefaultSettings(record);
-    record.showDate = record.showTime = 1;
+    ClockSettings record = BothHalvesOn();
     LOGFONTA& font = record.font;
     font.lfHeight = numbers[0];
     font.lfWidth = numbers[1];
     font.lfEscapement = font.lfOrientation = numbers[2];
     font.lfWeight = numbers[3];
-    // The eight byte fields, lfItalic to lfPitchAndFamily.
-    std::memset(reinterpret_cast<char*>(&font) + offsetof(LOGFONTA, lfItalic), numbers[4], 8);
+    std::memset(ByteFields(font), numbers[4], 8);
     std::memset(font.lfFaceName, 'W', sizeof font.lfFaceName);
-    files.emplace_back(reinterpret_cast<const char*>(&record), sizeof record);
+    files.push_back(BytesOf(record));
   }
   return files;
 }

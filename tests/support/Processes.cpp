@@ -70,6 +70,25 @@ const bool kLeftoversWatched = [] {
   return true;
 }();
 
+// A directory path below base exactly length bytes long, made of levels of
+// 1 to 60 'd's (not created); empty when no such path exists (length shorter
+// than base, or one byte longer).
+std::string DirectoryOfLength(const std::string& base, size_t length) {
+  // Each level is a backslash and 1 to 60 'd's, so every level takes 2 to 61
+  // bytes: the rest is shared out evenly over as few levels as hold it. A
+  // single byte left over cannot be a level (it would be an empty name).
+  if (length < base.size()) return "";
+  const size_t rest = length - base.size();
+  if (rest == 1) return "";
+  const size_t levels = (rest + 60) / 61;
+  std::string directory = base;
+  for (size_t level = 0; level < levels; ++level) {
+    const size_t size = rest / levels + (level < rest % levels ? 1 : 0);
+    directory += "\\" + std::string(size - 1, 'd');
+  }
+  return directory;
+}
+
 }  // namespace
 
 std::string WindowsPathOf(const std::string& unixPath) {
@@ -110,38 +129,26 @@ bool CreateDirectoryTree(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-std::string DirectoryOfLength(const std::string& base, size_t length) {
-  // Each level is a backslash and 1 to 60 'd's, so every level takes 2 to 61
-  // bytes: the rest is shared out evenly over as few levels as hold it. A
-  // single byte left over cannot be a level (it would be an empty name).
-  if (length < base.size()) return "";
-  const size_t rest = length - base.size();
-  if (rest == 1) return "";
-  const size_t levels = (rest + 60) / 61;
-  std::string directory = base;
-  for (size_t level = 0; level < levels; ++level) {
-    const size_t size = rest / levels + (level < rest % levels ? 1 : 0);
-    directory += "\\" + std::string(size - 1, 'd');
+std::string ProgramDirectoryOfLength(const std::string& base, size_t length,
+                                     const std::string& exe, const std::string& name) {
+  const std::string directory = DirectoryOfLength(base, length);
+  if (directory.size() != length || FileExists(directory) || !CreateDirectoryTree(directory) ||
+      !CopyFileA(exe.c_str(), (directory + "\\" + name).c_str(), FALSE)) {
+    return "";
   }
   return directory;
 }
 
 bool RemoveDirectoryTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string child = path + "\\" + name;
-      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryTree(child);
-      } else {
-        DeleteFileA(child.c_str());
-      }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+  for (const std::string& name : FileNamesIn(path)) {
+    const std::string child = path + "\\" + name;
+    const DWORD attributes = GetFileAttributesA(child.c_str());
+    SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      RemoveDirectoryTree(child);
+    } else {
+      DeleteFileA(child.c_str());
+    }
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return RemoveDirectoryA(path.c_str()) || !FileExists(path);
@@ -174,6 +181,16 @@ std::string ReadBytes(const std::string& path, bool* exists) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t begin = 0;
+  for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', begin)) {
+    if (end > begin) lines.push_back(text.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  return lines;
 }
 
 std::vector<std::string> FileNamesIn(const std::string& directory) {
@@ -250,6 +267,15 @@ bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
       [this] { return WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0; }, timeoutMs);
   if (ended && exitCode != nullptr) GetExitCodeProcess(m_process, exitCode);
   return ended;
+}
+
+::testing::AssertionResult ChildProcess::EndsWithCodeZero(const std::string& what) {
+  DWORD code = 0xFFFF;
+  if (!WaitForExit(kDeadlineMs, &code)) {
+    return ::testing::AssertionFailure() << what << " did not end";
+  }
+  if (code != 0) return ::testing::AssertionFailure() << what << " ended with code " << code;
+  return ::testing::AssertionSuccess();
 }
 
 bool ChildProcess::Running() const {

@@ -36,10 +36,12 @@ class ScratchDirectory {
 };
 
 bool CreateDirectoryTree(const std::string& path);
-// A directory path below base exactly length bytes long, made of levels of
-// 1 to 60 'd's (not created); empty when no such path exists (length shorter
-// than base, or one byte longer).
-std::string DirectoryOfLength(const std::string& base, size_t length);
+// A new directory below base exactly length bytes long, made of levels of 1
+// to 60 'd's, holding a copy of the program at exe named name; empty when it
+// cannot be made (length shorter than base, or one byte longer) or was there
+// before.
+std::string ProgramDirectoryOfLength(const std::string& base, size_t length,
+                                     const std::string& exe, const std::string& name);
 // Removes path with everything in it; true when it is gone.
 bool RemoveDirectoryTree(const std::string& path);
 
@@ -47,6 +49,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The whole file, or nullopt-like "missing" reported through exists.
 std::string ReadBytes(const std::string& path, bool* exists = nullptr);
 bool FileExists(const std::string& path);
+// The lines of text that end with '\n', without it; empty lines left out.
+std::vector<std::string> LinesOf(const std::string& text);
 // The names of the files and folders in directory, sorted.
 std::vector<std::string> FileNamesIn(const std::string& directory);
 
@@ -72,6 +76,9 @@ class ChildProcess {
   // Waits up to timeoutMs, serving this thread's messages meanwhile; true when
   // the process has ended, with its exit code in *exitCode.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+  // Waits until the process ends with exit code 0; a failure calls it what
+  // ("the clock").
+  ::testing::AssertionResult EndsWithCodeZero(const std::string& what);
   bool Running() const;
   void Terminate();
   DWORD Id() const { return m_id; }

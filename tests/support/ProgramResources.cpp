@@ -67,6 +67,14 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR
   return TRUE;
 }
 
+// A value of a version block, with its length in *length; null when the
+// block or the value is missing.
+const void* VersionValue(const std::vector<BYTE>& block, const std::wstring& key, UINT* length) {
+  void* value = nullptr;
+  if (block.empty() || !VerQueryValueW(block.data(), key.c_str(), &value, length)) return nullptr;
+  return value;
+}
+
 }  // namespace
 
 ProgramResources::ProgramResources(const std::string& exePath)
@@ -85,15 +93,17 @@ ProgramResources::~ProgramResources() {
 }
 
 
-std::vector<WORD> ProgramResources::Languages(LPCWSTR type, WORD id) const {
+std::vector<WORD> ProgramResources::Languages(LPCSTR type, WORD id) const {
   std::vector<WORD> languages;
-  EnumResourceLanguagesW(m_module, type, MAKEINTRESOURCEW(id), CollectLanguage,
-                         reinterpret_cast<LONG_PTR>(&languages));
+  // A standard type is a number, the same in both character sets.
+  EnumResourceLanguagesW(m_module, reinterpret_cast<LPCWSTR>(type), MAKEINTRESOURCEW(id),
+                         CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
   return languages;
 }
 
-std::string ProgramResources::Bytes(LPCWSTR type, WORD id) const {
-  HRSRC found = FindResourceExW(m_module, type, MAKEINTRESOURCEW(id), kJapanese);
+std::string ProgramResources::Bytes(LPCSTR type, WORD id) const {
+  HRSRC found =
+      FindResourceExW(m_module, reinterpret_cast<LPCWSTR>(type), MAKEINTRESOURCEW(id), kJapanese);
   if (found == nullptr) return {};
   const void* data = LockResource(LoadResource(m_module, found));
   if (data == nullptr) return {};
@@ -101,7 +111,7 @@ std::string ProgramResources::Bytes(LPCWSTR type, WORD id) const {
 }
 
 std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
-  const std::string group = Bytes(reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), id);
+  const std::string group = Bytes(RT_GROUP_ICON, id);
   if (group.size() < 6) return {};
   WORD count = 0;
   std::memcpy(&count, group.data() + 4, sizeof count);
@@ -114,7 +124,7 @@ std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
     image.width = entry.width;
     image.height = entry.height;
     image.colours = entry.colourCount;
-    const std::string bits = Bytes(reinterpret_cast<LPCWSTR>(RT_ICON), entry.id);
+    const std::string bits = Bytes(RT_ICON, entry.id);
     if (bits.size() >= sizeof(BITMAPINFOHEADER)) {
       BITMAPINFOHEADER header;
       std::memcpy(&header, bits.data(), sizeof header);
@@ -126,7 +136,7 @@ std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
 }
 
 DialogTemplate ProgramResources::Dialog(WORD id, bool* found) const {
-  const std::string bytes = Bytes(reinterpret_cast<LPCWSTR>(RT_DIALOG), id);
+  const std::string bytes = Bytes(RT_DIALOG, id);
   DialogTemplate parsed;
   TemplateReader reader(bytes);
   parsed.style = reader.Dword();
@@ -157,31 +167,22 @@ DialogTemplate ProgramResources::Dialog(WORD id, bool* found) const {
 }
 
 const VS_FIXEDFILEINFO* ProgramResources::FixedVersion() const {
-  void* fixed = nullptr;
   UINT length = 0;
-  if (m_version.empty() || !VerQueryValueW(m_version.data(), L"\\", &fixed, &length)) {
-    return nullptr;
-  }
-  return static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  return static_cast<const VS_FIXEDFILEINFO*>(VersionValue(m_version, L"\\", &length));
 }
 
 std::vector<WORD> ProgramResources::Translation() const {
-  void* value = nullptr;
   UINT length = 0;
-  if (m_version.empty() ||
-      !VerQueryValueW(m_version.data(), L"\\VarFileInfo\\Translation", &value, &length)) {
-    return {};
-  }
-  const WORD* words = static_cast<const WORD*>(value);
+  const auto* words =
+      static_cast<const WORD*>(VersionValue(m_version, L"\\VarFileInfo\\Translation", &length));
+  if (words == nullptr) return {};
   return std::vector<WORD>(words, words + length / sizeof(WORD));
 }
 
 std::wstring ProgramResources::VersionString(const wchar_t* name, bool* found) const {
   const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + name;
-  void* value = nullptr;
   UINT length = 0;
-  const bool exists =
-      !m_version.empty() && VerQueryValueW(m_version.data(), key.c_str(), &value, &length);
-  if (found != nullptr) *found = exists;
-  return exists ? std::wstring(static_cast<const wchar_t*>(value)) : std::wstring();
+  const auto* value = static_cast<const wchar_t*>(VersionValue(m_version, key, &length));
+  if (found != nullptr) *found = value != nullptr;
+  return value != nullptr ? std::wstring(value) : std::wstring();
 }

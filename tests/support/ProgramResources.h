@@ -44,10 +44,12 @@ class ProgramResources {
   bool Loaded() const { return m_module != nullptr; }
   HMODULE Module() const { return m_module; }
 
-  // Every language a resource exists in.
-  std::vector<WORD> Languages(LPCWSTR type, WORD id) const;
-  // The bytes of a resource in Japanese; empty when there is none.
-  std::string Bytes(LPCWSTR type, WORD id) const;
+  // Every language a resource of a standard type (RT_DIALOG and the like)
+  // exists in.
+  std::vector<WORD> Languages(LPCSTR type, WORD id) const;
+  // The bytes of a resource of a standard type in Japanese; empty when there
+  // is none.
+  std::string Bytes(LPCSTR type, WORD id) const;
 
   // The images of icon group id; empty when the group is missing or short.
   std::vector<IconImage> IconGroup(WORD id) const;

@@ -84,6 +84,15 @@ std::vector<COLORREF> DrawnTextPixels(const std::string& text, const LOGFONTA& d
   return picture.Pixels();
 }
 
+SIZE TextExtent(HDC dc, const LOGFONTA& description, const std::string& text) {
+  SIZE size = {};
+  const GdiObject<HFONT> font(CreateFontIndirectA(&description));
+  if (!font) return size;
+  const SelectedObject selected(dc, font.Get());
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
 size_t CountOf(const std::vector<COLORREF>& pixels, COLORREF colour) {
   return static_cast<size_t>(std::count(pixels.begin(), pixels.end(), colour));
 }

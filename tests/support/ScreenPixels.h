@@ -20,6 +20,10 @@ std::vector<COLORREF> DrawnTextPixels(const std::string& text, const LOGFONTA& d
                                       COLORREF textColour, COLORREF backColour, int width,
                                       int height);
 
+// The size of text in a font made from description, measured in dc; zero when
+// the font cannot be made.
+SIZE TextExtent(HDC dc, const LOGFONTA& description, const std::string& text);
+
 // How many of pixels are exactly colour.
 size_t CountOf(const std::vector<COLORREF>& pixels, COLORREF colour);
 // How many rows of a width-wide capture hold at least one pixel of colour.

@@ -1,7 +1,6 @@
 // Settings records as the tests make and read them: the bytes of a record,
-// the default record, records that differ in every byte, and the settings
-// file beside a program. Header only: it needs the settings record, which
-// each test program links.
+// the default record, records that differ in every byte, and their fields.
+// Header only: it needs the settings record, which each test program links.
 #pragma once
 
 #include "ClockSettings.h"
@@ -66,9 +65,4 @@ inline ClockSettings ConstantPictureRecord() {
   SetText(record.datePicture, "'date' ");
   SetText(record.timePicture, "'time'");
   return record;
-}
-
-// The settings file beside a program: its directory and "curlin.dat".
-inline std::string SettingsFileBeside(const std::string& exePath) {
-  return exePath.substr(0, exePath.find_last_of('\\')) + "\\curlin.dat";
 }

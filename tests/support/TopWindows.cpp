@@ -12,6 +12,17 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
   return TRUE;
 }
 
+// Top-level windows of any process with the class name and the title (either
+// null: any).
+std::vector<HWND> FoundWindows(const char* className, const char* title) {
+  std::vector<HWND> found;
+  for (HWND window = FindWindowExA(nullptr, nullptr, className, title); window != nullptr;
+       window = FindWindowExA(nullptr, window, className, title)) {
+    found.push_back(window);
+  }
+  return found;
+}
+
 }  // namespace
 
 ::testing::AssertionResult AnswersThroughout(HWND window, DWORD spanMs, DWORD timeoutMs) {
@@ -39,19 +50,11 @@ std::vector<HWND> ChildWindows(HWND parent) {
   return windows;
 }
 
-std::vector<HWND> WindowsTitled(const char* title) {
-  std::vector<HWND> found;
-  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window != nullptr;
-       window = FindWindowExA(nullptr, window, nullptr, title)) {
-    found.push_back(window);
-  }
-  return found;
-}
+std::vector<HWND> WindowsTitled(const char* title) { return FoundWindows(nullptr, title); }
 
 std::vector<HWND> WindowsOf(DWORD processId, const char* className) {
   std::vector<HWND> found;
-  for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
-       window = FindWindowExA(nullptr, window, className, nullptr)) {
+  for (HWND window : FoundWindows(className, nullptr)) {
     if (ProcessOf(window) == processId) found.push_back(window);
   }
   return found;

@@ -7,19 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
 
 SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-  SYSTEMTIME time = {};
-  time.wYear = year;
-  time.wMonth = month;
-  time.wDay = day;
-  time.wHour = hour;
-  time.wMinute = minute;
-  time.wSecond = second;
+  // wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds.
+  SYSTEMTIME time = {year, month, 0, day, hour, minute, second, 0};
   // wDayOfWeek is derived by the formatter; fill it to be safe.
   FILETIME file;
   SystemTimeToFileTime(&time, &file);

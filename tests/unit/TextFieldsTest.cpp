@@ -9,25 +9,24 @@
 
 namespace {
 
-TEST(CopyText, EmptySourceLeavesTheFieldAsItWas) {
+// The 32 bytes of a field filled with 'x' once source is copied into it.
+std::string Copied(const char* source) {
   char field[32];
   std::memset(field, 'x', sizeof field);
-  CopyText(field, sizeof field, "");
-  EXPECT_EQ(std::string(field, sizeof field), std::string(32, 'x'));
+  CopyText(field, sizeof field, source);
+  return std::string(field, sizeof field);
+}
+
+TEST(CopyText, EmptySourceLeavesTheFieldAsItWas) {
+  EXPECT_EQ(Copied(""), std::string(32, 'x'));
 }
 
 TEST(CopyText, ShortSourceIsZeroFilledToTheFieldWidth) {
-  char field[32];
-  std::memset(field, 'x', sizeof field);
-  CopyText(field, sizeof field, "HH:mm");
-  EXPECT_EQ(std::string(field, sizeof field), std::string("HH:mm") + std::string(27, '\0'));
+  EXPECT_EQ(Copied("HH:mm"), std::string("HH:mm") + std::string(27, '\0'));
 }
 
 TEST(CopyText, LongSourceKeepsSizeMinusOneBytesAndATerminator) {
-  char field[32];
-  const std::string source(40, 'a');
-  CopyText(field, sizeof field, source.c_str());
-  EXPECT_EQ(std::string(field, sizeof field), std::string(31, 'a') + '\0');
+  EXPECT_EQ(Copied(std::string(40, 'a').c_str()), std::string(31, 'a') + '\0');
 }
 
 TEST(CopyText, ReadsNoFurtherThanTheFieldFromAnUnterminatedSource) {
