@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 
 namespace {
 
@@ -205,18 +204,6 @@ std::vector<std::string> FileNamesIn(const std::string& directory) {
   FindClose(search);
   std::sort(names.begin(), names.end());
   return names;
-}
-
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : m_process(std::exchange(other.m_process, nullptr)), m_id(std::exchange(other.m_id, 0)) {}
-
-ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
-  if (this != &other) {
-    Terminate();
-    m_process = std::exchange(other.m_process, nullptr);
-    m_id = std::exchange(other.m_id, 0);
-  }
-  return *this;
 }
 
 ChildProcess::~ChildProcess() { Terminate(); }

@@ -59,8 +59,8 @@ std::vector<std::string> FileNamesIn(const std::string& directory);
 class ChildProcess {
  public:
   ChildProcess() = default;
-  ChildProcess(ChildProcess&& other) noexcept;
-  ChildProcess& operator=(ChildProcess&& other) noexcept;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();
 
   // Starts exe (quoted on the command line) with args, in directory cwd
