@@ -33,9 +33,13 @@ std::string ImageOf(DWORD id) {
 // (explorer.exe, services.exe) live. Each found is named in the test output
 // and ended. (Without a lane, tests share the session's prefix with each
 // other and with what they start: there nothing is this test's alone.)
+// Nor does it start with the pointer where an earlier test left it: over a
+// control of this test's window, that would draw it hot, with paint buffers of
+// its own. It starts in the display's top-left corner.
 class LeftoverPrograms : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo& test) override {
     if (std::getenv("CTEST_RESOURCE_GROUP_0_LANES") == nullptr) return;
+    SetCursorPos(0, 0);
     char windows[MAX_PATH] = {};
     const std::string system(windows, GetWindowsDirectoryA(windows, MAX_PATH));
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
