@@ -18,6 +18,7 @@ using GdiObjectKinds = std::array<size_t, 256>;
 constexpr size_t kGdiDc = 0x01;
 constexpr size_t kGdiRegion = 0x04;
 constexpr size_t kGdiSurface = 0x05;
+constexpr size_t kGdiBitmap = 0x09;
 // Those of another process of the same bitness, read from its memory, kind
 // by kind; all zero when the process or its table cannot be read.
 GdiObjectKinds LiveGdiObjectKindsOf(DWORD processId);
