@@ -69,10 +69,10 @@ run_ctest() {  # run_ctest [CTEST ARGUMENTS...]
     echo "$command_name: one lane on the current display, not $lanes"
     lanes=1
   fi
-  local spec="$build/lanes-$lanes.json" ids="" lane
+  local file="$build/lanes-$lanes.json" ids="" lane
   for ((lane = 0; lane < lanes; ++lane)); do
     ids+="${ids:+, }{\"id\": \"$lane\", \"slots\": 1}"
   done
-  printf '{"version": {"major": 1, "minor": 0}, "local": [{"lanes": [%s]}]}\n' "$ids" >"$spec"
-  (cd "$build" && ctest --resource-spec-file "$spec" --parallel $((lanes + 1)) "$@")
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"lanes": [%s]}]}\n' "$ids" >"$file"
+  (cd "$build" && ctest --resource-spec-file "$file" --parallel $((lanes + 1)) "$@")
 }
