@@ -114,7 +114,8 @@ TEST_F(ClockTickParts, DrawsNothingWithoutItsPopup) {
 }
 
 // An hour of ticking in a few seconds: the tick called directly, with a
-// reload between two lines, fonts and colours every 100 ticks.
+// reload between two lines, fonts and colours every 30 ticks; neither GDI
+// objects nor kernel handles grow.
 TEST_F(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere) {
   {
     const size_t live = LiveGdiObjects();
@@ -135,8 +136,10 @@ TEST_F(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWer
   ClockTick(nullptr, WM_TIMER, 0, 0);  // the first use fills the platform's caches
 
   const size_t before = LiveGdiObjects();
+  const size_t handles = KernelHandlesOf(GetCurrentProcessId());
+  ASSERT_GT(handles, 0u) << "the system's handle list is read";
   constexpr int kTicks = 3000;
-  constexpr int kTicksPerReload = 100;
+  constexpr int kTicksPerReload = 30;
   for (int tick = 1; tick <= kTicks; ++tick) {
     ClockTick(nullptr, WM_TIMER, 0, 0);
     if (tick % kTicksPerReload == 0) {
@@ -146,6 +149,7 @@ TEST_F(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWer
   }
   EXPECT_EQ(LiveGdiObjects(), before)
       << "live GDI objects after " << kTicks << " ticks and " << kTicks / kTicksPerReload << " reloads";
+  EXPECT_LE(KernelHandlesOf(GetCurrentProcessId()), handles) << "kernel handles after as many";
 }
 
 // Run from the tray menu's own loop: notes which menu is open and closes it.
