@@ -85,6 +85,8 @@ TEST_F(BackBrush, EveryReloadReplacesTheOneBrushAndTheEndReleasesIt) {
   // The brush the popup paints its background with, when the platform asks.
   EXPECT_EQ(PopupDialogProc(popup.Get(), WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(popup.Get())),
             reinterpret_cast<INT_PTR>(second));
+  // Another window's colour query, which any program may send, is left to the platform.
+  EXPECT_EQ(PopupDialogProc(popup.Get(), WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(GetDesktopWindow())), FALSE);
 
   std::vector<HBRUSH> held;
   for (int reload = 0; reload < 50; ++reload) {
