@@ -178,9 +178,12 @@ TEST_F(FollowingBox, WithNothingToShowHasNoWidthYetFollowsThePointer) {
 }
 
 TEST_F(FollowingBox, AReloadRequestPutsTheChangedFileInForceAtTheNextTick) {
-  const ClockSettings first = DefaultRecord();
-  ASSERT_TRUE(StartOn());
-  ASSERT_TRUE(BoxShows(clock, {320, 380}, ShownBy(first)));
+  // At the start, a date that is on with an empty picture shows nothing.
+  ClockSettings first = DefaultRecord();
+  first.showDate = 1;
+  SetText(first.datePicture, "");
+  ASSERT_TRUE(StartOn(&first));
+  ASSERT_TRUE(BoxShows(clock, {320, 380}, BuiltIn()));
 
   ClockSettings second = DefaultRecord();
   second.showDate = 1;
@@ -208,9 +211,16 @@ TEST_F(FollowingBox, AReloadRequestPutsTheChangedFileInForceAtTheNextTick) {
   third.textColor = RGB(160, 0, 0);
   ASSERT_TRUE(home.WriteSettings(BytesOf(third)));
   SendMessageA(clock.Popup(), kReloadRequest, 0, 0);
-  EXPECT_TRUE(BoxShows(clock, moved,
-                       {second.datePicture, third.timePicture, third.font, third.backColor,
-                        third.textColor}));
+  Expectation kept = {second.datePicture, third.timePicture, third.font, third.backColor,
+                      third.textColor};
+  EXPECT_TRUE(BoxShows(clock, moved, kept));
+  // So does a time that is on with an empty picture, the date now off.
+  third.showDate = 0;
+  SetText(third.timePicture, "");
+  ASSERT_TRUE(home.WriteSettings(BytesOf(third)));
+  SendMessageA(clock.Host(), kReloadRequest, 0, 0);
+  kept.datePicture = "";
+  EXPECT_TRUE(BoxShows(clock, moved, kept));
 
   // A file that is too short gives the defaults.
   ASSERT_TRUE(home.WriteSettings(BytesOf(third).substr(0, 155)));

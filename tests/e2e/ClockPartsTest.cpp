@@ -85,6 +85,8 @@ TEST_F(BackBrush, EveryReloadReplacesTheOneBrushAndTheEndReleasesIt) {
   // The brush the popup paints its background with, when the platform asks.
   EXPECT_EQ(PopupDialogProc(popup.Get(), WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(popup.Get())),
             reinterpret_cast<INT_PTR>(second));
+  // Another window's colour query, which any program may send, is left to the platform.
+  EXPECT_EQ(PopupDialogProc(popup.Get(), WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(GetDesktopWindow())), FALSE);
 
   std::vector<HBRUSH> held;
   for (int reload = 0; reload < 50; ++reload) {
@@ -114,7 +116,8 @@ TEST_F(ClockTickParts, DrawsNothingWithoutItsPopup) {
 }
 
 // An hour of ticking in a few seconds: the tick called directly, with a
-// reload between two lines, fonts and colours every 100 ticks.
+// reload between two lines, fonts and colours every 30 ticks; neither GDI
+// objects nor kernel handles grow.
 TEST_F(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWere) {
   {
     const size_t live = LiveGdiObjects();
@@ -135,8 +138,10 @@ TEST_F(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWer
   ClockTick(nullptr, WM_TIMER, 0, 0);  // the first use fills the platform's caches
 
   const size_t before = LiveGdiObjects();
+  const size_t handles = KernelHandlesOf(GetCurrentProcessId());
+  ASSERT_GT(handles, 0u) << "the system's handle list is read";
   constexpr int kTicks = 3000;
-  constexpr int kTicksPerReload = 100;
+  constexpr int kTicksPerReload = 30;
   for (int tick = 1; tick <= kTicks; ++tick) {
     ClockTick(nullptr, WM_TIMER, 0, 0);
     if (tick % kTicksPerReload == 0) {
@@ -146,6 +151,7 @@ TEST_F(ClockTickParts, ThousandsOfTicksAndReloadsLeaveTheLiveGdiObjectsAsTheyWer
   }
   EXPECT_EQ(LiveGdiObjects(), before)
       << "live GDI objects after " << kTicks << " ticks and " << kTicks / kTicksPerReload << " reloads";
+  EXPECT_LE(KernelHandlesOf(GetCurrentProcessId()), handles) << "kernel handles after as many";
 }
 
 // Run from the tray menu's own loop: notes which menu is open and closes it.

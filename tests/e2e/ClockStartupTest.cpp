@@ -2,6 +2,7 @@
 // one clock per desktop, the requests that must not end it and the ones that
 // end it with exit code 0.
 #include "ClockDriver.h"
+#include "ScreenPixels.h"
 #include "TopWindows.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,19 @@ TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
   EXPECT_EQ(TitleOf(clock.Host()), "curlin");
   EXPECT_FALSE(IsWindowVisible(clock.Host()));
   EXPECT_EQ(WindowsTitled("curlin"), std::vector<HWND>{clock.Host()});
+  // Its class redraws it whole when resized either way, and erases it in the
+  // window colour: a program that shows it sees that colour, not what lay
+  // beneath (the box stays by the pointer, away from it).
+  EXPECT_EQ(GetClassLongPtrA(clock.Host(), GCL_STYLE), static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW));
+  ASSERT_TRUE(clock.BoxBeside({600, 500}));
+  SetWindowPos(clock.Host(), HWND_TOPMOST, 40, 40, 200, 150, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  RECT client = ScreenRectOf(clock.Host());
+  InflateRect(&client, -40, -40);  // inside the caption and the borders
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::vector<COLORREF> pixels = ScreenPixels(client);
+    return !pixels.empty() && CountOf(pixels, GetSysColor(COLOR_WINDOW)) == pixels.size();
+  })) << "the shown host window's client area " << Describe(client);
+  ShowWindow(clock.Host(), SW_HIDE);
 
   EXPECT_EQ(ClassOf(clock.Popup()), "#32770") << "the box is a dialog";
   EXPECT_EQ(TitleOf(clock.Popup()), "");

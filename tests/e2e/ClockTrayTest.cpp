@@ -3,6 +3,7 @@
 // menu closes, the editor it starts (and the programs it must never start),
 // Exit, and the icon's return after the shell restarts.
 #include "ClockDriver.h"
+#include "LiveGdiObjects.h"
 #include "ScreenPixels.h"
 #include "TopWindows.h"
 
@@ -233,6 +234,11 @@ TEST_F(EditorLaunch, PreferencesStartsTheEditorBesideTheClockByItsFullPath) {
   // Each choice starts another editor; the clock holds nothing of the first.
   SendMessageA(clock.Popup(), WM_COMMAND, kPreferencesCommand, 0);
   EXPECT_EQ(EditorsRunning(), 2);
+  const size_t handles = KernelHandlesOf(clock.Id());
+  for (int launch = 0; launch < 20; ++launch) SendMessageA(clock.Popup(), WM_COMMAND, kPreferencesCommand, 0);
+  EXPECT_EQ(EditorsRunning(), 22);
+  EXPECT_TRUE(handles > 0 && WaitUntil([&] { return KernelHandlesOf(clock.Id()) <= handles; }))
+      << "the clock's kernel handles, " << handles << " before twenty launches: " << KernelHandlesOf(clock.Id());
 
   const std::vector<std::string> started = clock.StartedPrograms();
   EXPECT_EQ(std::count(started.begin(), started.end(), "my.exe"), 0);

@@ -380,6 +380,15 @@ TEST_F(EditorTest, StoredColoursOnlyBehindThePreviewTextLabelsAndCheckBoxesOnThe
   below.top = preview.bottom;
   EXPECT_EQ(CountOf(ScreenPixels(below), RGB(128, 0, 0)), 0u)
       << "the icon's dark red below the preview: an icon drawn over the dialog's face";
+
+  // Minimised from outside and made to paint, it draws its icon and answers on.
+  ShowWindow(editor.Dialog(), SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(editor.Dialog()) != FALSE; }));
+  RedrawWindow(editor.Dialog(), nullptr, nullptr, RDW_INTERNALPAINT | RDW_UPDATENOW);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(editor.Dialog(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0 &&
+              editor.Running());
+  ShowWindow(editor.Dialog(), SW_RESTORE);
 }
 
 }  // namespace

@@ -240,6 +240,9 @@ TEST_F(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
   HWND picker = nullptr;
   ASSERT_TRUE(editor.OpenPicker(kBackColourButton, &picker));
   EXPECT_TRUE(editor.ModalToTheDialog(picker));
+  // In its short form: the mixing part folded away until asked for.
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(picker, kRedEdit)));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(picker, kDefineCustomColors)));
   PostMessageW(GetDlgItem(picker, kDefineCustomColors), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(picker, kRedEdit)); }));
   // Not the stored 255, 255, 128.
@@ -291,7 +294,8 @@ TEST_F(EditorFontPicker, AHostileStoredFontIsDrawnAndOfferedSafely) {
 }
 
 // A long session in a few seconds: the preview's refresh as many times as in
-// a quarter of an hour, with font and colour choices among them.
+// a quarter of an hour, with font and colour choices among them, and font
+// pickers cancelled more often than the platform's cache of DCs could hide.
 TEST_F(EditorGdiObjects, RefreshesAndPickedFontsAndColoursLeaveTheLiveGdiObjectsAsTheyWere) {
   ASSERT_TRUE(OpenOn(FontRecord()));
   ASSERT_TRUE(editor.PreviewShown());
@@ -300,17 +304,22 @@ TEST_F(EditorGdiObjects, RefreshesAndPickedFontsAndColoursLeaveTheLiveGdiObjects
   ASSERT_TRUE(PickBackColourRed(editor, L"10"));
   const GdiObjectKinds before = SettledGdiObjects(editor);
   ASSERT_GT(before[kGdiDc], 0u) << "the editor's handle table is read";
+  const size_t handles = KernelHandlesOf(editor.ProcessId());
+  ASSERT_GT(handles, 0u) << "the system's handle list is read";
 
-  constexpr int kRounds = 5;
-  constexpr int kRefreshesPerRound = 200;
+  constexpr int kRounds = 10;
+  constexpr int kRefreshesPerRound = 100;
   for (int round = 0; round < kRounds; ++round) {
     for (int refresh = 0; refresh < kRefreshesPerRound; ++refresh) RefreshPreview(editor);
     ASSERT_TRUE(PickFontSize(editor, round % 2 == 0 ? L"20" : L"12"));
-    ASSERT_TRUE(PickBackColourRed(editor, round % 2 == 0 ? L"200" : L"100"));
+    ASSERT_TRUE(editor.Pick(kFontButton, {}, IDCANCEL));
+    ASSERT_TRUE(PickBackColourRed(editor, round % 2 == 0 ? L"200" : L"100", round % 2 ? IDOK : IDCANCEL));
   }
   EXPECT_TRUE(NoGdiObjectsGrew(before, editor))
       << "live GDI objects after " << kRounds * kRefreshesPerRound << " refreshes, " << kRounds
-      << " font choices and " << kRounds << " colour choices";
+      << " font choices, as many cancelled, and " << kRounds << " colour pickers";
+  EXPECT_TRUE(WaitUntil([&] { return KernelHandlesOf(editor.ProcessId()) <= handles; }))
+      << "kernel handles, " << handles << " before: " << KernelHandlesOf(editor.ProcessId());
 }
 
 }  // namespace

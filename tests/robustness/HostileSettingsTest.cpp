@@ -12,9 +12,11 @@
 #include "FollowingDisplay.h"
 #include "FontForDrawing.h"
 #include "HostileSettings.h"
+#include "LiveGdiObjects.h"
 #include "PatternComposition.h"
 #include "Processes.h"
 #include "ScreenPixels.h"
+#include "SettingsDlg.h"
 #include "SettingsFile.h"
 #include "SettingsRecords.h"
 #include "TextFields.h"
@@ -81,17 +83,9 @@ SIZE RenderAndMeasureAsTheClock(const ClockSettings& record, HDC dc, std::string
 }
 
 PatternChoices ChoicesOf(const ClockSettings& record) {
-  PatternChoices choices;
-  choices.showDate = record.showDate != 0;
-  choices.showWeekday = record.showWeekday != 0;
-  choices.showTime = record.showTime != 0;
-  choices.showAmPm = record.showAmPm != 0;
-  choices.dateFormat = record.dateFormat;
-  choices.dateSeparator = record.dateSeparator;
-  choices.weekdayStyle = record.weekdayStyle;
-  choices.timeFormat = record.timeFormat;
-  choices.timeSeparator = record.timeSeparator;
-  return choices;
+  return {record.showDate != 0,  record.showWeekday != 0, record.showTime != 0,
+          record.showAmPm != 0,  record.dateFormat,       record.dateSeparator,
+          record.weekdayStyle,   record.timeFormat,       record.timeSeparator};
 }
 
 // The editor's five lists, real drop-down lists in a hidden window.
@@ -205,6 +199,39 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
   std::printf("hostile files: %u tried, %u short, %u with an unterminated time picture, "
               "%u measured wider than 0, %u drawn by the clock's tick\n",
               files, shortFiles, unterminatedFields, drawn, ticked);
+}
+
+// The editor's dialog in this process, its resources linked in, where the
+// platform answers WM_GETICON with what was set (to another process Wine
+// answers 0): its big and small icons are both the editor's icon 128, as the
+// framework's SetIcon sets and returns them, and once its window has gone it
+// holds no GDI object more than before it opened.
+TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWithTheWindow) {
+  class IconsAtOpen : public CSettingsDlg {
+   public:
+    HICON big = nullptr, small = nullptr, replaced = nullptr;
+
+   protected:
+    BOOL OnInitDialog() override {
+      const BOOL focus = CSettingsDlg::OnInitDialog();
+      big = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_BIG, 0));
+      small = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL, 0));
+      replaced = SetIcon(nullptr, TRUE);  // the framework's SetIcon returns the icon before
+      EndDialog(IDCANCEL);
+      return focus;
+    }
+  };
+  const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128));
+  ASSERT_NE(icon, nullptr);
+  for (int open = 0; open < 2; ++open) {  // the first fills the platform's caches
+    const size_t live = LiveGdiObjects();
+    IconsAtOpen dialog;
+    ASSERT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.big, icon);
+    EXPECT_EQ(dialog.small, icon);
+    EXPECT_EQ(dialog.replaced, icon);
+    if (open == 1) { EXPECT_EQ(LiveGdiObjects(), live) << "GDI objects, the dialog object still there"; }
+  }
 }
 
 }  // namespace

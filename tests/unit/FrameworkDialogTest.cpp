@@ -1,9 +1,12 @@
 // CDialog over the platform's modal dialog: controls bound when it opens,
 // handlers running inside the modal run, the value given to EndDialog, the
-// cancel command, and DestroyWindow once the window is gone.
+// cancel command, DestroyWindow once the window is gone, and the record the
+// colour picker hands the platform.
+#include "ColorDialog.h"
 #include "Controls.h"
 #include "DataExchange.h"
 #include "Dialog.h"
+#include "PickerLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +109,27 @@ TEST(CDialogModalRun, AnExceptionInAHandlerLeavesTheDialogRunning) {
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(dialog.checkClicks, 1);
   EXPECT_EQ(dialog.goClicks, 1);
+}
+
+// What the colour picker hands the platform, taken by this program's own
+// PickColor, which the linker takes before the framework library's.
+CHOOSECOLORA handedColour = {};
+
+}  // namespace
+
+BOOL PickColor(CHOOSECOLORA* choice) {
+  handedColour = *choice;
+  return FALSE;
+}
+
+namespace {
+
+TEST(CColorDialog, HandsThePlatformARecordOfItsSizeWithTheCustomColours) {
+  CColorDialog picker(RGB(1, 2, 3), CC_RGBINIT, nullptr);
+  EXPECT_EQ(picker.DoModal(), IDCANCEL);
+  EXPECT_EQ(handedColour.lStructSize, sizeof(CHOOSECOLORA));
+  EXPECT_TRUE(handedColour.rgbResult == RGB(1, 2, 3) && handedColour.Flags == CC_RGBINIT &&
+              handedColour.lpCustColors != nullptr);
 }
 
 TEST(CDialogModalRun, AMissingTemplateReportsFailure) {
