@@ -26,7 +26,10 @@ target_compile_definitions(clock_parts_tests PRIVATE
 
 # scripts/run-clock on the test display, stopped with Ctrl-C. It runs alone:
 # it gives run-clock 20 s to show its clock and to end after SIGINT, and
-# measures the end, which a machine busy with other lanes would stretch.
+# measures the end, which a machine busy with other lanes would stretch. It
+# is a script that starts several programs through winerun: it takes its
+# lane from ctest but does not ask winerun for the display alone, which its
+# own programs would then wait for.
 add_test(NAME run_clock_interrupt_tests
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/RunClockInterrupt.sh ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR})
 set_tests_properties(run_clock_interrupt_tests PROPERTIES FIXTURES_REQUIRED wine RESOURCE_GROUPS lanes:1 RUN_SERIAL TRUE TIMEOUT 300)
