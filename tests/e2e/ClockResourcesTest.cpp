@@ -65,25 +65,13 @@ TEST(ClockImage, ThePopupIsABorderlessEmptyDialog) {
 TEST(ClockImage, TheIconHasA32AndA16PixelImageIn16Colours) {
   const ProgramResources resources(kClockExe);
   EXPECT_EQ(resources.Languages(RT_GROUP_ICON, 107), std::vector<WORD>{kJapanese});
-  std::vector<std::string> images;
-  for (const IconImage& image : resources.IconGroup(107)) {
-    images.push_back(std::to_string(image.width) + "x" + std::to_string(image.height) + ", " +
-                     std::to_string(image.colours) + " colours, " +
-                     std::to_string(image.bitCount) + " bits");
-  }
-  EXPECT_EQ(images, (std::vector<std::string>{"32x32, 16 colours, 4 bits",
-                                              "16x16, 16 colours, 4 bits"}));
+  EXPECT_EQ(resources.IconImages(107),
+            (std::vector<std::string>{"32x32, 16 colours, 4 bits", "16x16, 16 colours, 4 bits"}));
 }
 
 TEST(ClockVersion, TheReleasedProgramSaysWhatItIs) {
   const ProgramResources resources(kClockExe);
-  const VS_FIXEDFILEINFO* fixed = resources.FixedVersion();
-  ASSERT_NE(fixed, nullptr);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-  EXPECT_EQ(resources.Translation(), (std::vector<WORD>{0x0411, 0x04B0}));
+  EXPECT_EQ(resources.VersionNumbers(), "file 1.0.0.0, product 1.0.0.0, translation 0411 04b0");
   EXPECT_EQ(resources.VersionString(L"FileDescription"), L"curlin ポインタ時計");
   EXPECT_EQ(resources.VersionString(L"FileVersion"), L"1, 0, 0, 0");
   EXPECT_EQ(resources.VersionString(L"InternalName"), L"curlin");

@@ -215,21 +215,9 @@ TEST_F(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
 TEST(EditorResources, IconAndVersionBlock) {
   const ProgramResources resources(kEditorExe);
   ASSERT_TRUE(resources.Loaded());
-  // Icon group 128: a 32x32 and a 16x16 image in 16 colours.
-  std::vector<std::string> images;
-  for (const IconImage& image : resources.IconGroup(128)) {
-    images.push_back(std::to_string(image.width) + "x" + std::to_string(image.height) + ", " +
-                     std::to_string(image.colours) + " colours");
-  }
-  EXPECT_EQ(images, (std::vector<std::string>{"32x32, 16 colours", "16x16, 16 colours"}));
-
-  const VS_FIXEDFILEINFO* fixed = resources.FixedVersion();
-  ASSERT_NE(fixed, nullptr);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-  EXPECT_EQ(resources.Translation(), (std::vector<WORD>{0x0411, 0x04B0}));
+  EXPECT_EQ(resources.IconImages(128),
+            (std::vector<std::string>{"32x32, 16 colours, 4 bits", "16x16, 16 colours, 4 bits"}));
+  EXPECT_EQ(resources.VersionNumbers(), "file 1.0.0.0, product 1.0.0.0, translation 0411 04b0");
 
   const std::pair<const wchar_t*, const wchar_t*> kStrings[] = {
       {L"Comments", L""},

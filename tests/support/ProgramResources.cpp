@@ -2,6 +2,7 @@
 
 #include "ShiftJis.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -110,27 +111,22 @@ std::string ProgramResources::Bytes(LPCSTR type, WORD id) const {
   return std::string(static_cast<const char*>(data), SizeofResource(m_module, found));
 }
 
-std::vector<IconImage> ProgramResources::IconGroup(WORD id) const {
+std::vector<std::string> ProgramResources::IconImages(WORD id) const {
   const std::string group = Bytes(RT_GROUP_ICON, id);
-  if (group.size() < 6) return {};
   WORD count = 0;
-  std::memcpy(&count, group.data() + 4, sizeof count);
+  if (group.size() >= 6) std::memcpy(&count, group.data() + 4, sizeof count);
   if (group.size() < 6 + count * sizeof(GroupEntry)) return {};
-  std::vector<IconImage> images;
+  std::vector<std::string> images;
   for (WORD i = 0; i < count; ++i) {
     GroupEntry entry;
     std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
-    IconImage image;
-    image.width = entry.width;
-    image.height = entry.height;
-    image.colours = entry.colourCount;
     const std::string bits = Bytes(RT_ICON, entry.id);
-    if (bits.size() >= sizeof(BITMAPINFOHEADER)) {
-      BITMAPINFOHEADER header;
-      std::memcpy(&header, bits.data(), sizeof header);
-      image.bitCount = header.biBitCount;
-    }
-    images.push_back(image);
+    BITMAPINFOHEADER header = {};
+    if (bits.size() >= sizeof header) std::memcpy(&header, bits.data(), sizeof header);
+    char text[64];
+    std::snprintf(text, sizeof text, "%dx%d, %d colours, %d bits", entry.width, entry.height,
+                  entry.colourCount, header.biBitCount);
+    images.push_back(text);
   }
   return images;
 }
@@ -166,17 +162,24 @@ DialogTemplate ProgramResources::Dialog(WORD id, bool* found) const {
   return parsed;
 }
 
-const VS_FIXEDFILEINFO* ProgramResources::FixedVersion() const {
-  UINT length = 0;
-  return static_cast<const VS_FIXEDFILEINFO*>(VersionValue(m_version, L"\\", &length));
-}
-
-std::vector<WORD> ProgramResources::Translation() const {
-  UINT length = 0;
+std::string ProgramResources::VersionNumbers() const {
+  UINT length = 0, pairs = 0;
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(VersionValue(m_version, L"\\", &length));
   const auto* words =
-      static_cast<const WORD*>(VersionValue(m_version, L"\\VarFileInfo\\Translation", &length));
-  if (words == nullptr) return {};
-  return std::vector<WORD>(words, words + length / sizeof(WORD));
+      static_cast<const WORD*>(VersionValue(m_version, L"\\VarFileInfo\\Translation", &pairs));
+  if (fixed == nullptr) return "";
+  char text[128];
+  std::snprintf(text, sizeof text, "file %lu.%lu.%lu.%lu, product %lu.%lu.%lu.%lu, translation",
+                fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xFFFF,
+                fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF,
+                fixed->dwProductVersionMS >> 16, fixed->dwProductVersionMS & 0xFFFF,
+                fixed->dwProductVersionLS >> 16, fixed->dwProductVersionLS & 0xFFFF);
+  std::string numbers = text;
+  for (UINT i = 0; words != nullptr && i < pairs / sizeof(WORD); ++i) {
+    std::snprintf(text, sizeof text, " %04x", words[i]);
+    numbers += text;
+  }
+  return numbers;
 }
 
 std::wstring ProgramResources::VersionString(const wchar_t* name, bool* found) const {

@@ -10,11 +10,6 @@
 
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
-// One image of an icon group.
-struct IconImage {
-  int width = 0, height = 0, colours = 0, bitCount = 0;  // bitCount from the image itself
-};
-
 // A dialog template and its controls; x, y, width, height in dialog units.
 struct TemplateItem {
   DWORD style = 0;
@@ -51,15 +46,16 @@ class ProgramResources {
   // is none.
   std::string Bytes(LPCSTR type, WORD id) const;
 
-  // The images of icon group id; empty when the group is missing or short.
-  std::vector<IconImage> IconGroup(WORD id) const;
+  // The images of icon group id, each "32x32, 16 colours, 4 bits" (the bits
+  // from the image itself); empty when the group is missing or short.
+  std::vector<std::string> IconImages(WORD id) const;
   // Dialog template id; *found says whether it exists and could be read.
   DialogTemplate Dialog(WORD id, bool* found = nullptr) const;
 
-  // The version block: the fixed part (null when there is none), the
-  // Translation pairs, and a string of the 041104b0 block (*found: it exists).
-  const VS_FIXEDFILEINFO* FixedVersion() const;
-  std::vector<WORD> Translation() const;
+  // The version block: the fixed part's numbers and the Translation pairs as
+  // "file 1.0.0.0, product 1.0.0.0, translation 0411 04b0" ("" without a
+  // fixed part), and a string of the 041104b0 block (*found: it exists).
+  std::string VersionNumbers() const;
   std::wstring VersionString(const wchar_t* name, bool* found = nullptr) const;
 
  private:
