@@ -216,7 +216,7 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
   directory.Set(fits);
   EXPECT_TRUE(LaunchEditor(kEditorFileName));
   EXPECT_TRUE(WaitUntil([&] { return StandInStarts(editor).size() == 1; }));
-  EXPECT_EQ(StandInStarts(editor), std::vector<std::string>{"\"" + editor + "\""});
+  EXPECT_EQ(StandInStarts(editor), std::vector<std::string>{"\"" + editor + "\" show 1"});
 
   // One byte more would be cut, here to a program that exists: nothing is
   // started.

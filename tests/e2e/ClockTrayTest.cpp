@@ -227,8 +227,8 @@ TEST_F(EditorLaunch, PreferencesStartsTheEditorBesideTheClockByItsFullPath) {
   ASSERT_TRUE(WaitUntil([&] { return StandInStarts(Editor()).size() == 1; }))
       << "started: " << Joined(clock.StartedPrograms());
   EXPECT_TRUE(MenuClosed());
-  EXPECT_EQ(StandInStarts(Editor()), std::vector<std::string>{"\"" + Editor() + "\""})
-      << "exactly the quoted path, no arguments";
+  EXPECT_EQ(StandInStarts(Editor()), std::vector<std::string>{"\"" + Editor() + "\" show 1"})
+      << "exactly the quoted path, no arguments, shown as a window normally is";
   EXPECT_EQ(EditorsRunning(), 1);
 
   // Each choice starts another editor; the clock holds nothing of the first.

@@ -119,6 +119,7 @@ class StandInGate {
   HANDLE m_event;
 };
 
-// Each command line a stand-in at exePath was started with, one per start:
-// the stand-in notes them in the same path ending ".log" instead of ".exe".
+// Each command line a stand-in at exePath was started with and how it was asked
+// to show its window ("<command line> show N"), one per start: the stand-in
+// notes them in the same path ending ".log" instead of ".exe".
 std::vector<std::string> StandInStarts(const std::string& exePath);
