@@ -154,7 +154,7 @@ TEST_F(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   ASSERT_EQ(dialog.items.size(), std::size(kControls));
 
   ASSERT_TRUE(editor.Open(home));
-  EXPECT_EQ(editor.Title(), kEditorTitle);
+  EXPECT_EQ(WindowText(editor.Dialog()), kEditorTitle);
   EXPECT_EQ(WindowsTitled(kEditorTitle.c_str()), std::vector<HWND>{editor.Dialog()});
   const LONG style = GetWindowLongW(editor.Dialog(), GWL_STYLE);
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0) << "no minimise or maximise box";

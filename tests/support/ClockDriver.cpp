@@ -37,10 +37,6 @@ HomeProgram ClockCopy() { return {ClockExe(), "curlin.exe"}; }
 ::testing::AssertionResult ClockProgram::Start(const std::string& exe) {
   const ::testing::AssertionResult launched = Launch(exe);
   if (!launched) return launched;
-  return WaitForWindows();
-}
-
-::testing::AssertionResult ClockProgram::WaitForWindows() {
   WaitUntil([this] {
     m_host = m_popup = nullptr;
     if (!Running()) return true;

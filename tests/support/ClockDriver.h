@@ -32,7 +32,6 @@ class ClockProgram {
   ::testing::AssertionResult Start(const std::string& exe);
   // Only starts it: for a start that is meant to end at once.
   ::testing::AssertionResult Launch(const std::string& exe);
-  ::testing::AssertionResult WaitForWindows();
   // Moves the pointer to (x, y) and waits until a tick has put the box 8
   // pixels right of and 4 pixels above it; the clock has then also handled
   // every message posted to it before.

@@ -67,8 +67,6 @@ HomeProgram EditorCopy() { return {EditorExe(), "curset.exe"}; }
 
 std::string Editor::Text(int id) const { return WindowText(Control(id)); }
 
-std::string Editor::Title() const { return WindowText(m_dialog); }
-
 std::vector<std::string> Editor::ListItems(int id) const {
   // Wine returns UTF-16 for the 8-bit message across processes: read wide.
   std::vector<std::string> items;
@@ -83,25 +81,18 @@ std::vector<std::string> Editor::ListItems(int id) const {
   return items;
 }
 
-int Editor::Selection(int id) const {
-  return static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
-}
-
-bool Editor::Checked(int id) const {
-  return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 std::vector<int> Editor::Selections() const {
   std::vector<int> selections;
   for (int id : {kDateFormatList, kDateSeparatorList, kWeekdayStyleList, kTimeFormatList,
                  kTimeSeparatorList}) {
-    selections.push_back(Selection(id));
+    selections.push_back(static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0)));
   }
   return selections;
 }
 
 std::vector<bool> Editor::Ticks() const {
-  return {Checked(kShowDate), Checked(kShowWeekday), Checked(kShowTime), Checked(kShowAmPm)};
+  const auto ticked = [this](int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  return {ticked(kShowDate), ticked(kShowWeekday), ticked(kShowTime), ticked(kShowAmPm)};
 }
 
 void Editor::Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }

@@ -72,10 +72,7 @@ class Editor {
 
   // Texts in the program's code page (Shift-JIS), as the program wrote them.
   std::string Text(int id) const;
-  std::string Title() const;
   std::vector<std::string> ListItems(int id) const;
-  int Selection(int id) const;
-  bool Checked(int id) const;
   // The five lists' selections in the order of the stored choices (date
   // format, date separator, weekday style, time format, time separator).
   std::vector<int> Selections() const;

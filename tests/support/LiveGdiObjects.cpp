@@ -90,11 +90,12 @@ size_t HandlesIn(ULONG listClass, size_t offset, Id processId) {
                        [&](const Entry& entry) { return entry.processId == processId; });
 }
 
-size_t Total(const GdiObjectKinds& kinds) { return std::accumulate(kinds.begin(), kinds.end(), size_t{0}); }
-
 }  // namespace
 
-size_t LiveGdiObjects() { return Total(LiveGdiObjectKindsIn(GetCurrentProcess())); }
+size_t LiveGdiObjects() {
+  const GdiObjectKinds kinds = LiveGdiObjectKindsIn(GetCurrentProcess());
+  return std::accumulate(kinds.begin(), kinds.end(), size_t{0});
+}
 
 size_t KernelHandlesOf(DWORD processId) {
   const size_t handles = HandlesIn<ULONG_PTR, ExtendedHandleEntry>(64, 2 * sizeof(ULONG_PTR), ULONG_PTR{processId});
