@@ -20,9 +20,14 @@ TEST_F(ClockStartup, ShowsOnlyTheBoxOwnedByAHiddenHostWindowTitledCurlin) {
   EXPECT_EQ(TitleOf(clock.Host()), "curlin");
   EXPECT_FALSE(IsWindowVisible(clock.Host()));
   EXPECT_EQ(WindowsTitled("curlin"), std::vector<HWND>{clock.Host()});
-  // Its class redraws it whole when resized either way, and erases it in the
-  // window colour: a program that shows it sees that colour, not what lay
-  // beneath (the box stays by the pointer, away from it).
+  // Made at the platform's default place and size, larger than the least a
+  // captioned window may be. Its class redraws it whole when resized either
+  // way, and erases it in the window colour: a program that shows it sees
+  // that colour, not what lay beneath (the box stays by the pointer, away
+  // from it).
+  const RECT made = ScreenRectOf(clock.Host());
+  EXPECT_TRUE(made.right - made.left > GetSystemMetrics(SM_CXMINTRACK) &&
+              made.bottom - made.top > GetSystemMetrics(SM_CYMINTRACK)) << Describe(made);
   EXPECT_EQ(GetClassLongPtrA(clock.Host(), GCL_STYLE), static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW));
   ASSERT_TRUE(clock.BoxBeside({600, 500}));
   SetWindowPos(clock.Host(), HWND_TOPMOST, 40, 40, 200, 150, SWP_SHOWWINDOW | SWP_NOACTIVATE);
