@@ -90,7 +90,7 @@ std::vector<ULONGLONG> ClockProgram::BoxMoveTimes(DWORD minMs, size_t minMoves) 
 }
 
 ::testing::AssertionResult ClockProgram::Exit() {
-  if (!PostMessageA(m_popup, WM_COMMAND, kExitCommand, 0)) {
+  if (!PostMessageA(m_popup, WM_COMMAND, kExitCommand, 0) || !PostMessageA(m_host, WM_NULL, 1, 0)) {
     return ::testing::AssertionFailure() << "no box to send Exit to";
   }
   return EndsWithCodeZero();

@@ -44,7 +44,9 @@ class ClockProgram {
   std::vector<ULONGLONG> BoxMoveTimes(DWORD minMs, size_t minMoves) const;
   // Waits until the process ends with exit code 0.
   ::testing::AssertionResult EndsWithCodeZero() { return m_process.EndsWithCodeZero("the clock"); }
-  // Chooses Exit (posted to the box, as the menu does) and waits for code 0.
+  // Chooses Exit (posted to the box, as the menu does) with a message for the
+  // host posted behind it, and waits for code 0: what still waits when the
+  // box ends is served, not taken for the end.
   ::testing::AssertionResult Exit();
 
   bool Running() const { return m_process.Running(); }
