@@ -201,21 +201,54 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
               files, shortFiles, unterminatedFields, drawn, ticked);
 }
 
+// Each icon the editor draws, where and on what, drawn on by the platform.
+struct DrawnIcon {
+  HDC dc;
+  int x, y;
+  HICON icon;
+};
+std::vector<DrawnIcon> drawnIcons;
+BOOL WINAPI RecordDrawIcon(HDC dc, int x, int y, HICON icon) {
+  drawnIcons.push_back({dc, x, y, icon});
+  static const auto platform = reinterpret_cast<decltype(&DrawIcon)>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawIcon")));
+  return platform(dc, x, y, icon);
+}
+
+}  // namespace
+
+// The framework calls DrawIcon through this program's import slot for it,
+// which this definition fills before the platform's import library can.
+#ifdef _WIN64
+extern "C" decltype(&DrawIcon) drawIconSlot asm("__imp_DrawIcon");
+#else
+extern "C" decltype(&DrawIcon) drawIconSlot asm("__imp__DrawIcon@16");
+#endif
+decltype(&DrawIcon) drawIconSlot = &RecordDrawIcon;
+
+namespace {
+
 // The editor's dialog in this process, its resources linked in, where the
 // platform answers WM_GETICON with what was set (to another process Wine
 // answers 0): its big and small icons are both the editor's icon 128, as the
-// framework's SetIcon sets and returns them, and once its window has gone it
-// holds no GDI object more than before it opened.
+// framework's SetIcon sets and returns them; minimised and made to paint, it
+// draws that icon once, within a pixel of the centre of its client area; and
+// once its window has gone it holds no GDI object more than before it opened.
 TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWithTheWindow) {
   class IconsAtOpen : public CSettingsDlg {
    public:
     HICON big = nullptr, small = nullptr, replaced = nullptr;
+    RECT minimised = {};
 
    protected:
     BOOL OnInitDialog() override {
       const BOOL focus = CSettingsDlg::OnInitDialog();
       big = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_BIG, 0));
       small = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL, 0));
+      ShowWindow(m_hWnd, SW_MINIMIZE);
+      ::GetClientRect(m_hWnd, &minimised);
+      drawnIcons.clear();
+      RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INTERNALPAINT | RDW_UPDATENOW);
       replaced = SetIcon(nullptr, TRUE);  // the framework's SetIcon returns the icon before
       EndDialog(IDCANCEL);
       return focus;
@@ -230,6 +263,13 @@ TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWith
     EXPECT_EQ(dialog.big, icon);
     EXPECT_EQ(dialog.small, icon);
     EXPECT_EQ(dialog.replaced, icon);
+    ASSERT_EQ(drawnIcons.size(), 1u) << "icons drawn by the minimised dialog";
+    const DrawnIcon& drawn = drawnIcons.front();
+    const int width = dialog.minimised.right, height = dialog.minimised.bottom;
+    EXPECT_TRUE(drawn.dc != nullptr && drawn.icon == icon &&
+                std::abs(2 * drawn.x - (width - GetSystemMetrics(SM_CXICON))) <= 2 &&
+                std::abs(2 * drawn.y - (height - GetSystemMetrics(SM_CYICON))) <= 2)
+        << "drawn at " << drawn.x << "," << drawn.y << " in a client area of " << width << "x" << height;
     if (open == 1) { EXPECT_EQ(LiveGdiObjects(), live) << "GDI objects, the dialog object still there"; }
   }
 }
