@@ -19,28 +19,16 @@ namespace {
 const std::string kStandInExe = WindowsPathOf(STAND_IN_EXE);
 const std::string kSmallIconMap = WindowsPathOf(SMALL_ICON_MAP);
 
-std::string Joined(const std::vector<std::string>& names) {
-  std::string text;
-  for (const std::string& name : names) text += name + " ";
-  return text;
-}
-
 // Input as the user makes it: a key goes to the foreground thread, a left
 // click lands where the pointer is.
-void SendTwice(DWORD type, DWORD downFlags, DWORD upFlags, WORD key) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = type;
-  if (type == INPUT_KEYBOARD) {
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = upFlags;
-  } else {
-    input[0].mi.dwFlags = downFlags;
-    input[1].mi.dwFlags = upFlags;
-  }
-  SendInput(2, input, sizeof input[0]);
+void PressEscape() {
+  keybd_event(VK_ESCAPE, 0, 0, 0);
+  keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
 }
-void PressEscape() { SendTwice(INPUT_KEYBOARD, 0, KEYEVENTF_KEYUP, VK_ESCAPE); }
-void ClickLeft() { SendTwice(INPUT_MOUSE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 0); }
+void ClickLeft() {
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
 
 // The colour of a letter of the pixel map the small image of the icon is drawn
 // from (one row per line): K black, R dark red, W white, '.' transparent.
@@ -225,7 +213,7 @@ TEST_F(EditorLaunch, PreferencesStartsTheEditorBesideTheClockByItsFullPath) {
 
   ASSERT_TRUE(clock.ChooseFromTrayMenu(kPreferencesCommand));
   ASSERT_TRUE(WaitUntil([&] { return StandInStarts(Editor()).size() == 1; }))
-      << "started: " << Joined(clock.StartedPrograms());
+      << "started: " << ::testing::PrintToString(clock.StartedPrograms());
   EXPECT_TRUE(MenuClosed());
   EXPECT_EQ(StandInStarts(Editor()), std::vector<std::string>{"\"" + Editor() + "\" show 1"})
       << "exactly the quoted path, no arguments, shown as a window normally is";
@@ -251,7 +239,7 @@ TEST_F(EditorLaunch, WithoutAnEditorPreferencesStartsNothing) {
   ASSERT_TRUE(StartClock());
   // Synchronous: when it returns, anything started is running, held by the gate.
   SendMessageA(clock.Popup(), WM_COMMAND, kPreferencesCommand, 0);
-  EXPECT_TRUE(clock.StartedPrograms().empty()) << "started: " << Joined(clock.StartedPrograms());
+  EXPECT_TRUE(clock.StartedPrograms().empty()) << "started: " << ::testing::PrintToString(clock.StartedPrograms());
   EXPECT_TRUE(StandInStarts(Decoy()).empty());
   EXPECT_TRUE(clock.Running());
   EXPECT_EQ(TrayIconWindows().size(), 1u);

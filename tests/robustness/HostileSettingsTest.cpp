@@ -202,11 +202,7 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
 }
 
 // Each icon the editor draws, where and on what, drawn on by the platform.
-struct DrawnIcon {
-  HDC dc;
-  int x, y;
-  HICON icon;
-};
+struct DrawnIcon { HDC dc; int x, y; HICON icon; };
 std::vector<DrawnIcon> drawnIcons;
 BOOL WINAPI RecordDrawIcon(HDC dc, int x, int y, HICON icon) {
   drawnIcons.push_back({dc, x, y, icon});

@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
-#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -16,11 +15,6 @@ constexpr char kGateVariable[] = "CURLIN_TEST_STANDIN_GATE";
 bool IsTrayIconClass(const std::string& name) {
   // Wine 8 and older, and the newer name.
   return name == "__winex11_tray_icon" || name == "__wine_tray_icon";
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 }  // namespace
@@ -151,7 +145,7 @@ std::vector<std::string> ProgramsStartedBy(DWORD parent) {
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
     if (entry.th32ParentProcessID != parent) continue;
     // Wine starts its desktop process from the first program that needs it.
-    const std::string name = Lower(entry.szExeFile);
+    const std::string name = CharLowerA(entry.szExeFile);
     if (name != "explorer.exe") names.push_back(name);
   }
   CloseHandle(snapshot);

@@ -12,6 +12,12 @@ namespace {
 
 std::string Sjis(const wchar_t* text) { return ToShiftJis(text); }
 
+// Both pictures, "date|time".
+std::string Composed(const PatternChoices& choices) {
+  const Pictures pictures = ComposePictures(choices);
+  return pictures.date + "|" + pictures.time;
+}
+
 TEST(MakeDatePicture, EveryFamilyAndColumn) {
   const std::string blank[3] = {"yyyy' 'MM' 'dd ", "yy' 'MM' 'dd ", "MM' 'dd "};
   const std::string slash[3] = {"yyyy'/'MM'/'dd ", "yy'/'MM'/'dd ", "MM'/'dd "};
@@ -60,9 +66,7 @@ PatternChoices AllOn() {
 }
 
 TEST(ComposePictures, WeekdayAndMarkerJoinTheirHalves) {
-  const Pictures pictures = ComposePictures(AllOn());
-  EXPECT_EQ(pictures.date, "yyyy'/'MM'/'dd (ddd) ");
-  EXPECT_EQ(pictures.time, "tt HH':'mm':'ss");
+  EXPECT_EQ(Composed(AllOn()), "yyyy'/'MM'/'dd (ddd) |tt HH':'mm':'ss");
 }
 
 TEST(ComposePictures, LongestPicturesFitTheirFields) {
@@ -83,9 +87,7 @@ TEST(ComposePictures, WeekdayAndMarkerNeverStandAlone) {
   PatternChoices choices = AllOn();
   choices.showDate = false;
   choices.showTime = false;
-  const Pictures pictures = ComposePictures(choices);
-  EXPECT_EQ(pictures.date, "");
-  EXPECT_EQ(pictures.time, "");
+  EXPECT_EQ(Composed(choices), "|");
 }
 
 TEST(ComposePictures, OnlyStyleZeroGivesTheFullWeekdayName) {
@@ -99,9 +101,7 @@ TEST(ComposePictures, OnlyStyleZeroGivesTheFullWeekdayName) {
 }
 
 TEST(ComposePictures, FlagsOffGiveEmptyPictures) {
-  const Pictures pictures = ComposePictures(PatternChoices{});
-  EXPECT_EQ(pictures.date, "");
-  EXPECT_EQ(pictures.time, "");
+  EXPECT_EQ(Composed(PatternChoices{}), "|");
 }
 
 TEST(ComposePictures, EveryCombinationFitsThirtyOneBytes) {
