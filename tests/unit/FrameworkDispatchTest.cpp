@@ -202,4 +202,20 @@ TEST(MessageMapDispatch, ADialogPassesCommandsItDoesNotHandleToTheApplicationWhi
   EXPECT_FALSE(dialog.Deliver(WM_COMMAND, Command(0xE146, 0))) << "no application, nobody handles it";
 }
 
+// The entry point runs the application's InitInstance and ends with 0; with
+// no application, or one whose start fails, it ends with 1.
+TEST(ApplicationEntry, RunsTheApplicationAndEndsWithOneWithoutOneOrOnAFailure) {
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1) << "no application";
+  struct StartingApp : CWinApp {
+    int starts = 0;
+    BOOL InitInstance() override {
+      if (++starts == 2) throw std::runtime_error("out of memory");
+      return TRUE;
+    }
+  } app;
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 1) << "a start that failed";
+  EXPECT_EQ(app.starts, 2);
+}
+
 }  // namespace
