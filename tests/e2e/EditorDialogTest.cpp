@@ -82,12 +82,6 @@ class DialogUnits {
   HWND m_dialog;
 };
 
-RECT ClientRectOf(HWND child, HWND dialog) {
-  RECT rect = ScreenRectOf(child);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> texts) {
   std::vector<std::string> converted;
   for (const wchar_t* text : texts) converted.push_back(ToShiftJis(text));
@@ -188,7 +182,8 @@ TEST_F(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
     EXPECT_EQ(ClassOf(child), expected.windowClass);
     EXPECT_TRUE(IsWindowVisible(child));
     EXPECT_TRUE(IsWindowEnabled(child));
-    const RECT shown = ClientRectOf(child, editor.Dialog());
+    RECT shown = ScreenRectOf(child);  // in the dialog's client coordinates
+    MapWindowPoints(nullptr, editor.Dialog(), reinterpret_cast<POINT*>(&shown), 2);
     const RECT wanted = units.ToPixels(expected.units);
     EXPECT_EQ(shown.left, wanted.left);
     EXPECT_EQ(shown.top, wanted.top);

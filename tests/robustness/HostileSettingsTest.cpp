@@ -20,6 +20,7 @@
 #include "SettingsFile.h"
 #include "SettingsRecords.h"
 #include "TextFields.h"
+#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -92,19 +93,14 @@ PatternChoices ChoicesOf(const ClockSettings& record) {
 class ChoiceLists {
  public:
   ChoiceLists() {
-    m_parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
     for (CComboBox& list : m_lists) {
       list.Attach(CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | WS_VSCROLL, 0,
-                                  0, 100, 200, m_parent, nullptr, GetModuleHandleA(nullptr),
+                                  0, 100, 200, m_parent.Get(), nullptr, GetModuleHandleA(nullptr),
                                   nullptr));
     }
   }
-  ~ChoiceLists() { DestroyWindow(m_parent); }
-  ChoiceLists(const ChoiceLists&) = delete;
-  ChoiceLists& operator=(const ChoiceLists&) = delete;
 
-  bool Ready() const { return m_parent != nullptr && m_lists[kChoiceRows - 1].m_hWnd != nullptr; }
+  bool Ready() const { return m_lists[kChoiceRows - 1].m_hWnd != nullptr; }
 
   // Fills every list afresh from the record; returns each list's selection.
   std::vector<int> Fill(const ClockSettings& record) {
@@ -119,7 +115,7 @@ class ChoiceLists {
   }
 
  private:
-  HWND m_parent = nullptr;
+  const TestWindow m_parent{"", {0, 0, 400, 300}, false, /*visible=*/false};
   CComboBox m_lists[kChoiceRows];
 };
 
@@ -134,11 +130,11 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
   const uint32_t files = FileCount();
   const ClockSettings defaults = DefaultRecord();
   GuardedRecord guarded;
-  HDC dc = CreateCompatibleDC(nullptr);
-  ASSERT_NE(dc, nullptr);
+  const MemoryDC dc;
+  ASSERT_TRUE(dc);
   // The clock's box: its reload and tick run here as they do in curlin.
-  PopupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10,
-                                10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  const TestWindow box("", {0, 0, 10, 10});
+  PopupWindow = box.Get();
   ASSERT_NE(PopupWindow, nullptr);
   ChoiceLists lists;
   ASSERT_TRUE(lists.Ready());
@@ -160,7 +156,7 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
     if (std::memchr(record.timePicture, 0, kTextFieldSize) == nullptr) ++unterminatedFields;
 
     std::string line;
-    const SIZE extent = RenderAndMeasureAsTheClock(record, dc, &line);
+    const SIZE extent = RenderAndMeasureAsTheClock(record, dc.Get(), &line);
     ASSERT_LE(line.size(), kHalfSize - 1);
     if (extent.cx > 0) ++drawn;
 
@@ -188,8 +184,7 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
                     record.showTime != 0, preview, sizeof preview);
   }
   ReleaseBackBrush();
-  DestroyWindow(PopupWindow);
-  DeleteDC(dc);
+  PopupWindow = nullptr;
   DeleteFileA(path.c_str());
 
   // The generator really produced what the test is about.

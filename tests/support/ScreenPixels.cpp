@@ -6,28 +6,27 @@
 
 namespace {
 
+// A top-down 32-bit bitmap for a picture of width x height pixels; *bits
+// points at its pixels.
+HBITMAP TopDownBitmap(int width, int height, void** bits) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(WindowDC(nullptr).Get(), &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 // A top-down 32-bit picture selected into a memory device context.
 class Picture {
  public:
-  Picture(int width, int height) : m_width(width), m_height(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const WindowDC screen(nullptr);
-    m_bitmap.Reset(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
-    if (m_bitmap && m_dc) m_previous = SelectObject(m_dc.Get(), m_bitmap.Get());
-  }
-  Picture(const Picture&) = delete;
-  Picture& operator=(const Picture&) = delete;
-  ~Picture() {
-    if (m_previous != nullptr) SelectObject(m_dc.Get(), m_previous);
-  }
+  Picture(int width, int height)
+      : m_width(width), m_height(height), m_bitmap(TopDownBitmap(width, height, &m_bits)),
+        m_selected(m_dc.Get(), m_bitmap.Get()) {}
 
-  bool Ready() const { return m_previous != nullptr; }
+  bool Ready() const { return m_dc && m_bitmap; }
   HDC Dc() const { return m_dc.Get(); }
 
   std::vector<COLORREF> Pixels() const {
@@ -44,10 +43,10 @@ class Picture {
  private:
   int m_width;
   int m_height;
+  void* m_bits = nullptr;
   MemoryDC m_dc;
   GdiObject<HBITMAP> m_bitmap;
-  void* m_bits = nullptr;
-  HGDIOBJ m_previous = nullptr;
+  SelectedObject m_selected;
 };
 
 }  // namespace
