@@ -12,6 +12,7 @@
 #include "FollowingDisplay.h"
 #include "FontForDrawing.h"
 #include "HostileSettings.h"
+#include "ImportSlot.h"
 #include "LiveGdiObjects.h"
 #include "PatternComposition.h"
 #include "Processes.h"
@@ -196,33 +197,32 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
               files, shortFiles, unterminatedFields, drawn, ticked);
 }
 
-// Each icon the editor draws, where and on what, drawn on by the platform.
+// Each icon the editor draws, where and on what, and the period of each
+// timer it sets; both then done by the platform.
 struct DrawnIcon { HDC dc; int x, y; HICON icon; };
 std::vector<DrawnIcon> drawnIcons;
+std::vector<UINT> timerPeriods;
 BOOL WINAPI RecordDrawIcon(HDC dc, int x, int y, HICON icon) {
   drawnIcons.push_back({dc, x, y, icon});
-  static const auto platform = reinterpret_cast<decltype(&DrawIcon)>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawIcon")));
-  return platform(dc, x, y, icon);
+  return PlatformFunction<decltype(&DrawIcon)>("user32.dll", "DrawIcon")(dc, x, y, icon);
+}
+UINT_PTR WINAPI RecordSetTimer(HWND window, UINT_PTR id, UINT periodMs, TIMERPROC procedure) {
+  timerPeriods.push_back(periodMs);
+  return PlatformFunction<decltype(&SetTimer)>("user32.dll", "SetTimer")(window, id, periodMs, procedure);
 }
 
 }  // namespace
 
-// The framework calls DrawIcon through this program's import slot for it,
-// which this definition fills before the platform's import library can.
-#ifdef _WIN64
-extern "C" decltype(&DrawIcon) drawIconSlot asm("__imp_DrawIcon");
-#else
-extern "C" decltype(&DrawIcon) drawIconSlot asm("__imp__DrawIcon@16");
-#endif
-decltype(&DrawIcon) drawIconSlot = &RecordDrawIcon;
+CURLIN_IMPORT_SLOT(DrawIcon, 16) = &RecordDrawIcon;
+CURLIN_IMPORT_SLOT(SetTimer, 16) = &RecordSetTimer;
 
 namespace {
 
 // The editor's dialog in this process, its resources linked in, where the
 // platform answers WM_GETICON with what was set (to another process Wine
 // answers 0): its big and small icons are both the editor's icon 128, as the
-// framework's SetIcon sets and returns them; minimised and made to paint, it
+// framework's SetIcon sets and returns them; it refreshes its preview once a
+// second; minimised and made to paint, it
 // draws that icon once, within a pixel of the centre of its client area; and
 // once its window has gone it holds no GDI object more than before it opened.
 TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWithTheWindow) {
@@ -250,7 +250,9 @@ TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWith
   for (int open = 0; open < 2; ++open) {  // the first fills the platform's caches
     const size_t live = LiveGdiObjects();
     IconsAtOpen dialog;
+    timerPeriods.clear();
     ASSERT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(timerPeriods, std::vector<UINT>{1000}) << "the periods of the timers set, in ms";
     EXPECT_EQ(dialog.big, icon);
     EXPECT_EQ(dialog.small, icon);
     EXPECT_EQ(dialog.replaced, icon);
