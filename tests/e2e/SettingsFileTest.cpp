@@ -1,8 +1,10 @@
 // The settings file as the programs see it: a probe program built on the
 // settings store is copied into private directories and run there, so
 // "beside the executable" is a real, isolated place.
+#include "ImportSlot.h"
 #include "ProgramHome.h"
 #include "ReloadReceiver.h"
+#include "SettingsFile.h"
 #include "SettingsRecords.h"
 #include "ShiftJis.h"
 
@@ -177,6 +179,39 @@ TEST_F(SaveSettings, AHungReceiverDoesNotFreezeTheSaver) {
   // the stored file as a success.
   EXPECT_EQ(Save(home, record, receiver.Window()), 1u);
   EXPECT_EQ(ReadBytes(home.SettingsFile()), record);
+}
+
+// The store in this program's own process, its calls to MoveFileExA seen
+// through this program's import slot: the new file replaces the old in one
+// step written through to the disk, and a replace that another program's
+// hold refuses is tried 25 times in all before the save fails.
+std::vector<DWORD> moveFlags;
+DWORD refusal = 0;  // when set, every replace fails with it
+BOOL WINAPI RecordMoveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
+  moveFlags.push_back(flags);
+  if (refusal == 0) return PlatformFunction<decltype(&MoveFileExA)>("kernel32.dll", "MoveFileExA")(from, to, flags);
+  SetLastError(refusal);
+  return FALSE;
+}
+
+}  // namespace
+
+CURLIN_IMPORT_SLOT(MoveFileExA, 12) = &RecordMoveFileEx;
+
+namespace {
+
+TEST(SaveSettingsInProcess, ReplacesInOneWrittenThroughStepAndTriesAHeldFile25Times) {
+  ClockSettings record = DefaultRecord();
+  ::LoadSettings(record);  // finds this program's directory
+  char path[kPathSize];
+  ASSERT_TRUE(ComposeExePath(path, kSettingsFileName));
+  EXPECT_EQ(::SaveSettings(nullptr, record), 1);
+  EXPECT_EQ(moveFlags, std::vector<DWORD>{MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH});
+  refusal = ERROR_SHARING_VIOLATION;
+  EXPECT_EQ(::SaveSettings(nullptr, record), 0);
+  refusal = 0;
+  EXPECT_EQ(moveFlags.size(), 26u) << "one replace, then 25 tries of a held file";
+  EXPECT_TRUE(DeleteFileA(path));
 }
 
 }  // namespace
