@@ -34,11 +34,7 @@ const std::string kStandInExe = WindowsPathOf(STAND_IN_EXE);
 // no settings file.
 class ClockParts : public ::testing::Test {
  protected:
-  ClockParts() {
-    ClockSettings ignored;
-    LoadSettings(ignored);  // finds the directory
-    m_settingsPath = std::string(ExeDirectory) + "\\" + kSettingsFileName;
-  }
+  ClockParts() : m_settingsPath(BesideThisProgram(kSettingsFileName)) {}
   void TearDown() override {
     ReleaseBackBrush();
     PopupWindow = nullptr;

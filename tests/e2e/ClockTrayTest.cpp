@@ -33,11 +33,7 @@ void ClickLeft() {
 // The colour of a letter of the pixel map the small image of the icon is drawn
 // from (one row per line): K black, R dark red, W white, '.' transparent.
 COLORREF MapColour(char c) {
-  switch (c) {
-    case 'K': return RGB(0, 0, 0);
-    case 'R': return RGB(128, 0, 0);
-    default: return RGB(255, 255, 255);
-  }
+  return c == 'K' ? RGB(0, 0, 0) : c == 'R' ? RGB(128, 0, 0) : RGB(255, 255, 255);
 }
 
 class TrayIcon : public ClockTest {
@@ -194,10 +190,7 @@ class EditorLaunch : public TrayIcon {
   std::string Editor() const { return home.File("curset.exe"); }
   std::string Decoy() const { return home.Root() + "\\my.exe"; }
 
-  ::testing::AssertionResult PlaceDecoy() {
-    if (CopyFileA(kStandInExe.c_str(), Decoy().c_str(), FALSE)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "no decoy, GetLastError() " << GetLastError();
-  }
+  ::testing::AssertionResult PlaceDecoy() { return home.Add(kStandInExe, "..\\my.exe"); }
   ::testing::AssertionResult PlaceEditor() { return home.Add(kStandInExe, "curset.exe"); }
 
   int EditorsRunning() const {

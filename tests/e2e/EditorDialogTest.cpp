@@ -301,23 +301,22 @@ TEST_F(EditorTest, ThePreviewFollowsEveryCheckBoxAndListChangeAtOnce) {
   ASSERT_TRUE(OpenOn(record));
   ASSERT_TRUE(editor.PreviewShown("date time"));
 
+  // Each change (a list's new item, or -1 for a click) and the pictures then shown.
   const std::string kanjiTime = ToShiftJis(L"HH'時'mm'分'");
-  editor.Click(kShowWeekday);
-  EXPECT_TRUE(PreviewShows(editor, ToShiftJis(L"yyyy'年'MM'月'dd'日' dddd "), kanjiTime));
-  editor.Choose(kDateSeparatorList, 2);  // hyphen
-  EXPECT_TRUE(PreviewShows(editor, "yyyy'-'MM'-'dd dddd ", kanjiTime));
-  editor.Choose(kDateFormatList, 1);
-  EXPECT_TRUE(PreviewShows(editor, "yy'-'MM'-'dd dddd ", kanjiTime));
-  editor.Choose(kWeekdayStyleList, 1);
-  EXPECT_TRUE(PreviewShows(editor, "yy'-'MM'-'dd (ddd) ", kanjiTime));
-  editor.Choose(kTimeSeparatorList, 1);
-  EXPECT_TRUE(PreviewShows(editor, "yy'-'MM'-'dd (ddd) ", "HH':'mm"));
-  editor.Choose(kTimeFormatList, 0);
-  EXPECT_TRUE(PreviewShows(editor, "yy'-'MM'-'dd (ddd) ", "HH':'mm':'ss"));
-  editor.Click(kShowAmPm);
-  EXPECT_TRUE(PreviewShows(editor, "yy'-'MM'-'dd (ddd) ", "tt HH':'mm':'ss"));
-  editor.Click(kShowDate);  // date off: only the time half
-  EXPECT_TRUE(PreviewShows(editor, "", "tt HH':'mm':'ss"));
+  const struct { int control, item; std::string date, time; } kChanges[] = {
+      {kShowWeekday, -1, ToShiftJis(L"yyyy'年'MM'月'dd'日' dddd "), kanjiTime},
+      {kDateSeparatorList, 2, "yyyy'-'MM'-'dd dddd ", kanjiTime},  // hyphen
+      {kDateFormatList, 1, "yy'-'MM'-'dd dddd ", kanjiTime},
+      {kWeekdayStyleList, 1, "yy'-'MM'-'dd (ddd) ", kanjiTime},
+      {kTimeSeparatorList, 1, "yy'-'MM'-'dd (ddd) ", "HH':'mm"},
+      {kTimeFormatList, 0, "yy'-'MM'-'dd (ddd) ", "HH':'mm':'ss"},
+      {kShowAmPm, -1, "yy'-'MM'-'dd (ddd) ", "tt HH':'mm':'ss"},
+      {kShowDate, -1, "", "tt HH':'mm':'ss"},  // date off: only the time half
+  };
+  for (const auto& change : kChanges) {
+    change.item < 0 ? editor.Click(change.control) : editor.Choose(change.control, change.item);
+    EXPECT_TRUE(PreviewShows(editor, change.date, change.time)) << "after a change of " << change.control;
+  }
   editor.Click(kShowTime);  // time off too: nothing
   EXPECT_EQ(editor.Text(kPreview), "");
 }

@@ -201,17 +201,15 @@ CURLIN_IMPORT_SLOT(MoveFileExA, 12) = &RecordMoveFileEx;
 namespace {
 
 TEST(SaveSettingsInProcess, ReplacesInOneWrittenThroughStepAndTriesAHeldFile25Times) {
-  ClockSettings record = DefaultRecord();
-  ::LoadSettings(record);  // finds this program's directory
-  char path[kPathSize];
-  ASSERT_TRUE(ComposeExePath(path, kSettingsFileName));
+  const ClockSettings record = DefaultRecord();
+  const std::string path = BesideThisProgram(kSettingsFileName);
   EXPECT_EQ(::SaveSettings(nullptr, record), 1);
   EXPECT_EQ(moveFlags, std::vector<DWORD>{MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH});
   refusal = ERROR_SHARING_VIOLATION;
   EXPECT_EQ(::SaveSettings(nullptr, record), 0);
   refusal = 0;
   EXPECT_EQ(moveFlags.size(), 26u) << "one replace, then 25 tries of a held file";
-  EXPECT_TRUE(DeleteFileA(path));
+  EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 
 }  // namespace

@@ -50,9 +50,7 @@ COLORREF MostCommon(const std::vector<COLORREF>& pixels) {
 class SaveSoak : public testing::Test {
  protected:
   void SetUp() override {
-    ClockSettings ignored;
-    LoadSettings(ignored);  // finds ExeDirectory, this program's directory
-    m_clockPath = std::string(ExeDirectory) + "\\curlin.exe";
+    m_clockPath = BesideThisProgram("curlin.exe");
     ASSERT_TRUE(CopyFileA(ClockExe().c_str(), m_clockPath.c_str(), FALSE));
     ASSERT_TRUE(ComposeExePath(m_settingsPath, kSettingsFileName));
     ASSERT_EQ(SaveSettings(nullptr, SavedRecord(-1)), 1);

@@ -53,42 +53,15 @@ GdiObjectKinds LiveGdiObjectKindsIn(HANDLE process) {
   return kinds;
 }
 
-// Entries of the system's handle list: the extended one (class 64) keeps
-// process ids whole, the older one (class 16) cuts them to 16 bits.
-struct ExtendedHandleEntry {
+// An entry of the system's extended handle list (class 64), which keeps
+// process ids whole.
+struct HandleEntry {
   void* object;
   ULONG_PTR processId, handle;
   ULONG access;
   USHORT backTrace, type;
   ULONG attributes, reserved;
 };
-struct ShortHandleEntry {
-  USHORT processId, backTrace;
-  UCHAR type, attributes;
-  USHORT handle;
-  void* object;
-  ULONG access;
-};
-
-// The entries of processId in the handle list of class listClass, whose
-// count, of type Count, leads and whose entries follow at offset; 0 when
-// the platform gives no such list.
-template <typename Count, typename Entry, typename Id>
-size_t HandlesIn(ULONG listClass, size_t offset, Id processId) {
-  std::vector<char> list(1 << 16);
-  ULONG needed = 0;
-  NTSTATUS status;
-  while ((status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(listClass), list.data(),
-                                            static_cast<ULONG>(list.size()), &needed)) ==
-             static_cast<NTSTATUS>(0xC0000004L) &&  // STATUS_INFO_LENGTH_MISMATCH
-         list.size() < (1u << 28)) {
-    list.resize(std::max<size_t>(needed, list.size()) * 2);
-  }
-  if (status != 0) return 0;
-  const Entry* first = reinterpret_cast<const Entry*>(list.data() + offset);
-  return std::count_if(first, first + *reinterpret_cast<const Count*>(list.data()),
-                       [&](const Entry& entry) { return entry.processId == processId; });
-}
 
 }  // namespace
 
@@ -98,9 +71,20 @@ size_t LiveGdiObjects() {
 }
 
 size_t KernelHandlesOf(DWORD processId) {
-  const size_t handles = HandlesIn<ULONG_PTR, ExtendedHandleEntry>(64, 2 * sizeof(ULONG_PTR), ULONG_PTR{processId});
-  // The older list's count is padded to the alignment of its entries' pointers.
-  return handles > 0 ? handles : HandlesIn<ULONG, ShortHandleEntry>(16, sizeof(void*), USHORT(processId));
+  // The count and a reserved word lead; the entries follow.
+  std::vector<char> list(1 << 16);
+  ULONG needed = 0;
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(64), list.data(),
+                                            static_cast<ULONG>(list.size()), &needed)) ==
+             static_cast<NTSTATUS>(0xC0000004L) &&  // STATUS_INFO_LENGTH_MISMATCH
+         list.size() < (1u << 28)) {
+    list.resize(std::max<size_t>(needed, list.size()) * 2);
+  }
+  if (status != 0) return 0;
+  const auto* first = reinterpret_cast<const HandleEntry*>(list.data() + 2 * sizeof(ULONG_PTR));
+  return std::count_if(first, first + *reinterpret_cast<const ULONG_PTR*>(list.data()),
+                       [&](const HandleEntry& entry) { return entry.processId == processId; });
 }
 
 GdiObjectKinds LiveGdiObjectKindsOf(DWORD processId) {

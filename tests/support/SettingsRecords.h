@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ClockSettings.h"
+#include "SettingsFile.h"
 
 #include <cstring>
 #include <string>
@@ -11,6 +12,14 @@
 
 inline std::string BytesOf(const ClockSettings& record) {
   return std::string(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+// The path of name beside this test program, where the settings store in
+// this process looks (its first load finds the directory).
+inline std::string BesideThisProgram(const std::string& name) {
+  ClockSettings ignored;
+  LoadSettings(ignored);
+  return std::string(ExeDirectory) + "\\" + name;
 }
 
 inline ClockSettings RecordOf(const std::string& bytes) {
