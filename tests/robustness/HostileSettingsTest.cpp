@@ -15,6 +15,7 @@
 #include "ImportSlot.h"
 #include "LiveGdiObjects.h"
 #include "PatternComposition.h"
+#include "PickerLibrary.h"
 #include "Processes.h"
 #include "ScreenPixels.h"
 #include "SettingsDlg.h"
@@ -198,10 +199,21 @@ UINT_PTR WINAPI RecordSetTimer(HWND window, UINT_PTR id, UINT periodMs, TIMERPRO
   return PlatformFunction<decltype(&SetTimer)>("user32.dll", "SetTimer")(window, id, periodMs, procedure);
 }
 
+// The record the editor's font picker hands the platform, taken by this
+// program's own PickFont, which the linker takes before the framework's.
+CHOOSEFONTA handedFont = {};
+LOGFONTA handedFace = {};
+
 }  // namespace
 
 CURLIN_IMPORT_SLOT(DrawIcon, 16) = &RecordDrawIcon;
 CURLIN_IMPORT_SLOT(SetTimer, 16) = &RecordSetTimer;
+BOOL PickFont(CHOOSEFONTA* choice) {
+  handedFont = *choice;
+  handedFace = *choice->lpLogFont;
+  return FALSE;  // cancelled
+}
+BOOL PickColor(CHOOSECOLORA*) { return FALSE; }  // no colour picker opens here
 
 namespace {
 
@@ -209,7 +221,8 @@ namespace {
 // platform answers WM_GETICON with what was set (to another process Wine
 // answers 0): its big and small icons are both the editor's icon 128, as the
 // framework's SetIcon sets and returns them; it refreshes its preview once a
-// second; minimised and made to paint, it
+// second; its font picker is handed the stored font and colour, for screen
+// fonts with their effects; minimised and made to paint, it
 // draws that icon once, within a pixel of the centre of its client area; and
 // once its window has gone it holds no GDI object more than before it opened.
 TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWithTheWindow) {
@@ -221,6 +234,7 @@ TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWith
    protected:
     BOOL OnInitDialog() override {
       const BOOL focus = CSettingsDlg::OnInitDialog();
+      SendMessage(WM_COMMAND, MAKEWPARAM(1023, BN_CLICKED), 0);  // 文字設定: the font picker
       big = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_BIG, 0));
       small = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL, 0));
       ShowWindow(m_hWnd, SW_MINIMIZE);
@@ -243,6 +257,12 @@ TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWith
     EXPECT_EQ(dialog.big, icon);
     EXPECT_EQ(dialog.small, icon);
     EXPECT_EQ(dialog.replaced, icon);
+    // On the defaults' black 18 points, which are 24 pixels at 96 dpi.
+    EXPECT_TRUE(handedFont.lStructSize == sizeof(CHOOSEFONTA) && handedFace.lfHeight == -24 &&
+                handedFont.Flags == (CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT) &&
+                handedFont.rgbColors == RGB(0, 0, 0))
+        << "the font picker's record: size " << handedFont.lStructSize << ", flags " << handedFont.Flags
+        << ", colour " << handedFont.rgbColors << ", height " << handedFace.lfHeight;
     ASSERT_EQ(drawnIcons.size(), 1u) << "icons drawn by the minimised dialog";
     const DrawnIcon& drawn = drawnIcons.front();
     const int width = dialog.minimised.right, height = dialog.minimised.bottom;
