@@ -227,6 +227,8 @@ TEST(LaunchEditor, StartsTheEditorOnlyWhenItsWholePathFits) {
   // An unknown directory never falls back to the drive's root.
   directory.Set("");
   EXPECT_FALSE(LaunchEditor(kEditorFileName));
+  char path[kPathSize];
+  EXPECT_FALSE(ComposeExePath(path, kSettingsFileName)) << "nor is any other path composed";
   EXPECT_EQ(StandInStarts(editor).size(), 1u);
 }
 
