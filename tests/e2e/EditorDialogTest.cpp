@@ -54,33 +54,19 @@ const ExpectedControl kControls[] = {
     {1007, "Button", 0x50010003, L"時刻を表示する", {19, 131, 61, 11}},
 };
 
-// Converts dialog units to pixels the way the editor's dialog does: through
-// a hidden dialog made here from the same template, hence the same font.
-class DialogUnits {
- public:
-  explicit DialogUnits(const std::string& dialogTemplate)
-      : m_dialog(CreateDialogIndirectParamA(
-            GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
-            nullptr, &Procedure, 0)) {}
-  ~DialogUnits() {
-    if (m_dialog != nullptr) DestroyWindow(m_dialog);
-  }
-  DialogUnits(const DialogUnits&) = delete;
-  DialogUnits& operator=(const DialogUnits&) = delete;
+INT_PTR CALLBACK NoDialogProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-  bool Ready() const { return m_dialog != nullptr; }
-  // x, y, width, height in dialog units -> a rectangle in pixels. Position
-  // and size are converted apart, as the dialog manager does.
-  RECT ToPixels(const RECT& units) const {
-    RECT rect = units;
-    MapDialogRect(m_dialog, &rect);
-    return {rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
-  }
-
- private:
-  static INT_PTR CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-  HWND m_dialog;
-};
+// x, y, width, height in dialog units -> a rectangle in pixels, converted the
+// way the editor's dialog converts them: through a hidden dialog made here
+// from the same template, hence the same font. Position and size are
+// converted apart, as the dialog manager does.
+RECT ToPixels(const std::string& dialogTemplate, RECT rect) {
+  const HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+      reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), nullptr, &NoDialogProcedure, 0);
+  if (dialog == nullptr || !MapDialogRect(dialog, &rect)) rect = {};
+  if (dialog != nullptr) DestroyWindow(dialog);
+  return {rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
+}
 
 std::vector<std::string> ShiftJisTexts(std::initializer_list<const wchar_t*> texts) {
   std::vector<std::string> converted;
@@ -156,11 +142,10 @@ TEST_F(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
   EXPECT_EQ(GetWindowLongW(editor.Dialog(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME,
             WS_EX_DLGMODALFRAME);
 
-  const DialogUnits units(resources.Bytes(RT_DIALOG, 130));
-  ASSERT_TRUE(units.Ready());
+  const std::string units = resources.Bytes(RT_DIALOG, 130);
   RECT client;
   GetClientRect(editor.Dialog(), &client);
-  const RECT expectedClient = units.ToPixels({0, 0, 243, 229});
+  const RECT expectedClient = ToPixels(units, {0, 0, 243, 229});
   EXPECT_EQ(client.right, expectedClient.right);
   EXPECT_EQ(client.bottom, expectedClient.bottom);
 
@@ -184,7 +169,7 @@ TEST_F(EditorDialog, OpensTitledWithEveryControlOfItsTemplateInPlace) {
     EXPECT_TRUE(IsWindowEnabled(child));
     RECT shown = ScreenRectOf(child);  // in the dialog's client coordinates
     MapWindowPoints(nullptr, editor.Dialog(), reinterpret_cast<POINT*>(&shown), 2);
-    const RECT wanted = units.ToPixels(expected.units);
+    const RECT wanted = ToPixels(units, expected.units);
     EXPECT_EQ(shown.left, wanted.left);
     EXPECT_EQ(shown.top, wanted.top);
     EXPECT_EQ(shown.right, wanted.right);

@@ -60,13 +60,6 @@ bool SetEditText(HWND picker, int editId, const wchar_t* text) {
       closeButton);
 }
 
-// The preview's refresh as its timer makes it, and its repaint, both before
-// this returns.
-void RefreshPreview(const Editor& editor) {
-  SendMessageW(editor.Dialog(), WM_TIMER, 0, 0);
-  RedrawWindow(editor.Control(kPreview), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
 // The editor's live GDI objects, kind by kind, once it has painted all it had
 // to and the count holds still between two looks: the dialog repaints after a
 // picker closes and the preview's timer ticks every second, and a count taken
@@ -310,7 +303,11 @@ TEST_F(EditorGdiObjects, RefreshesAndPickedFontsAndColoursLeaveTheLiveGdiObjects
   constexpr int kRounds = 10;
   constexpr int kRefreshesPerRound = 100;
   for (int round = 0; round < kRounds; ++round) {
-    for (int refresh = 0; refresh < kRefreshesPerRound; ++refresh) RefreshPreview(editor);
+    for (int refresh = 0; refresh < kRefreshesPerRound; ++refresh) {
+      // The preview's refresh as its timer makes it, and its repaint.
+      SendMessageW(editor.Dialog(), WM_TIMER, 0, 0);
+      RedrawWindow(editor.Control(kPreview), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
     ASSERT_TRUE(PickFontSize(editor, round % 2 == 0 ? L"20" : L"12"));
     ASSERT_TRUE(editor.Pick(kFontButton, {}, IDCANCEL));
     ASSERT_TRUE(PickBackColourRed(editor, round % 2 == 0 ? L"200" : L"100", round % 2 ? IDOK : IDCANCEL));

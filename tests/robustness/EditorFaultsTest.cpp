@@ -6,6 +6,7 @@
 #include "EditorDriver.h"
 #include "ReloadReceiver.h"
 #include "SettingsRecords.h"
+#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +32,6 @@ ClockSettings WithAmPm() {
   record.showAmPm = 1;
   SetText(record.timePicture, "tt HH':'mm");
   return record;
-}
-
-// The editor answers at once.
-bool Answers(const Editor& editor) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(editor.Dialog(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
 
 using EditorSaveFaults = EditorTest;
@@ -120,7 +115,7 @@ TEST_F(EditorSaveFaults, AClockThatStoppedRespondingDoesNotFreezeTheEditor) {
   // Apply gives up on the hung clock after its bounded wait; the file is saved.
   editor.PostClick(kApplyButton);
   EXPECT_TRUE(WaitUntil([&] { return ReadBytes(home.SettingsFile()) == BytesOf(WithAmPm()); }));
-  EXPECT_TRUE(WaitUntil([&] { return Answers(editor); }));
+  EXPECT_TRUE(WaitUntil([&] { return static_cast<bool>(AnswersThroughout(editor.Dialog(), 0, 2000)); }));
   EXPECT_EQ(editor.WaitForModal(L"エラー", 500), nullptr) << "a saved file is no failure";
 
   // It goes on working: another change, and OK saves and closes.

@@ -38,30 +38,17 @@ namespace {
 uint32_t FileCount() { return std::getenv("CURLIN_SOAK") != nullptr ? 10000 : 1000; }
 
 // A record that ends exactly where an inaccessible page begins, so reading
-// one byte past the last field faults at once.
-class GuardedRecord {
- public:
-  GuardedRecord() {
-    SYSTEM_INFO info;
-    GetSystemInfo(&info);
-    m_pageSize = info.dwPageSize;
-    m_base = static_cast<char*>(
-        VirtualAlloc(nullptr, 2 * m_pageSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+// one byte past the last field faults at once. The two pages last for the
+// run of this test program.
+ClockSettings& GuardedRecord() {
+  static char* const pages = [] {
+    auto* const base = static_cast<char*>(VirtualAlloc(nullptr, 2 * 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
     DWORD old = 0;
-    VirtualProtect(m_base + m_pageSize, m_pageSize, PAGE_NOACCESS, &old);
-  }
-  ~GuardedRecord() { VirtualFree(m_base, 0, MEM_RELEASE); }
-  GuardedRecord(const GuardedRecord&) = delete;
-  GuardedRecord& operator=(const GuardedRecord&) = delete;
-
-  ClockSettings& Record() {
-    return *reinterpret_cast<ClockSettings*>(m_base + m_pageSize - sizeof(ClockSettings));
-  }
-
- private:
-  size_t m_pageSize = 0;
-  char* m_base = nullptr;
-};
+    VirtualProtect(base + 4096, 4096, PAGE_NOACCESS, &old);  // pages of x86 Windows are 4 KB
+    return base;
+  }();
+  return *reinterpret_cast<ClockSettings*>(pages + 4096 - sizeof(ClockSettings));
+}
 
 // What the clock does with a loaded record: keep terminated copies of the
 // pictures of the halves that are on, render, and measure in the font.
@@ -117,7 +104,6 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
   const std::string path = BesideThisProgram(kSettingsFileName);
   const uint32_t files = FileCount();
   const ClockSettings defaults = DefaultRecord();
-  GuardedRecord guarded;
   const MemoryDC dc;
   ASSERT_TRUE(dc);
   // The clock's box: its reload and tick run here as they do in curlin.
@@ -133,7 +119,7 @@ TEST(HostileSettings, EveryFileLoadsRendersMeasuresAndComposesSafely) {
     const std::string bytes = MakeHostileSettingsFile(index);
     WriteBytes(path, bytes);
 
-    ClockSettings& record = guarded.Record();
+    ClockSettings& record = GuardedRecord();
     LoadSettings(record);
     if (bytes.size() < sizeof(ClockSettings)) {
       ++shortFiles;
