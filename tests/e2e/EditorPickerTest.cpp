@@ -190,9 +190,11 @@ TEST_F(EditorFontPicker, OpensOnTheStoredFontAndColourAndStoresTheChoice) {
   const COLORREF chosenColor = static_cast<COLORREF>(SendMessageW(colors, CB_GETITEMDATA, another, 0));
   ASSERT_NE(chosenColor, RGB(128, 0, 0));
   ASSERT_TRUE(editor.Press(picker, IDOK));
-  // The preview shows the picked font at once, as the test draws the line in
-  // ＭＳ Ｐゴシック, 12 pixels, bold; a font wrong in face, height or weight,
-  // the font before or the system font (where a preview falls back) differs.
+  RedrawWindow(editor.Control(kPreview), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  // The preview shows the picked font, also when it paints again, as the test
+  // draws the line in ＭＳ Ｐゴシック, 12 pixels, bold; a font wrong in face,
+  // height or weight, the font before or the system font (where a preview
+  // falls back) differs.
   const auto drawnIn = [&](const LOGFONTA& font) {
     return PreviewDrawnIn(editor, font, chosenColor, FontRecord().backColor);
   };
