@@ -208,14 +208,16 @@ namespace {
 // answers 0): its big and small icons are both the editor's icon 128, as the
 // framework's SetIcon sets and returns them; it refreshes its preview once a
 // second; its font picker is handed the stored font and colour, for screen
-// fonts with their effects; minimised and made to paint, it
-// draws that icon once, within a pixel of the centre of its client area; and
-// once its window has gone it holds no GDI object more than before it opened.
+// fonts with their effects; minimised and made to paint, it draws that icon
+// once a paint, within a pixel of the centre of its client area, and gives
+// back its paint context each time; and once its window has gone it holds no
+// GDI object more than before it opened.
 TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWithTheWindow) {
   class IconsAtOpen : public CSettingsDlg {
    public:
     HICON big = nullptr, small = nullptr, replaced = nullptr;
     RECT minimised = {};
+    long paintGrowth = 0;  // GDI objects after a hundred more paints, less before
 
    protected:
     BOOL OnInitDialog() override {
@@ -227,6 +229,9 @@ TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWith
       ::GetClientRect(m_hWnd, &minimised);
       drawnIcons.clear();
       RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INTERNALPAINT | RDW_UPDATENOW);
+      const size_t live = LiveGdiObjects();
+      for (int paint = 0; paint < 100; ++paint) RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INTERNALPAINT | RDW_UPDATENOW);
+      paintGrowth = static_cast<long>(LiveGdiObjects()) - static_cast<long>(live);
       replaced = SetIcon(nullptr, TRUE);  // the framework's SetIcon returns the icon before
       EndDialog(IDCANCEL);
       return focus;
@@ -249,7 +254,8 @@ TEST(EditorDialogInProcess, ShowsTheEditorsIconBigAndSmallAndReleasesItsFontWith
                 handedFont.rgbColors == RGB(0, 0, 0))
         << "the font picker's record: size " << handedFont.lStructSize << ", flags " << handedFont.Flags
         << ", colour " << handedFont.rgbColors << ", height " << handedFace.lfHeight;
-    ASSERT_EQ(drawnIcons.size(), 1u) << "icons drawn by the minimised dialog";
+    EXPECT_EQ(dialog.paintGrowth, 0) << "GDI objects over a hundred paints of the minimised dialog";
+    ASSERT_EQ(drawnIcons.size(), 101u) << "icons drawn by the minimised dialog, one a paint";
     const DrawnIcon& drawn = drawnIcons.front();
     const int width = dialog.minimised.right, height = dialog.minimised.bottom;
     EXPECT_TRUE(drawn.dc != nullptr && drawn.icon == icon &&
