@@ -19,16 +19,6 @@ namespace {
 const std::string kStandInExe = WindowsPathOf(STAND_IN_EXE);
 const std::string kSmallIconMap = WindowsPathOf(SMALL_ICON_MAP);
 
-// Input as the user makes it: a key goes to the foreground thread, a left
-// click lands where the pointer is.
-void PressEscape() {
-  keybd_event(VK_ESCAPE, 0, 0, 0);
-  keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-}
-void ClickLeft() {
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
 
 // The colour of a letter of the pixel map the small image of the icon is drawn
 // from (one row per line): K black, R dark red, W white, '.' transparent.
@@ -134,14 +124,16 @@ TEST_F(TrayIcon, TheMenuClosesOnEscapeOrAClickElsewhereAndChangesNothing) {
   SetForegroundWindow(elsewhere.Get());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == elsewhere.Get(); }));
   ASSERT_NE(clock.OpenTrayMenu(), nullptr);
-  PressEscape();
+  keybd_event(VK_ESCAPE, 0, 0, 0);  // input as the user makes it: to the foreground thread
+  keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
   EXPECT_TRUE(MenuClosed()) << "Escape closes the menu";
 
   SetForegroundWindow(elsewhere.Get());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == elsewhere.Get(); }));
   ASSERT_NE(clock.OpenTrayMenu(), nullptr);
   ASSERT_TRUE(SetCursorPos(650, 500));
-  ClickLeft();
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);  // where the pointer is
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
   EXPECT_TRUE(MenuClosed()) << "a click outside the menu closes it";
 
   EXPECT_TRUE(clock.Running());

@@ -42,10 +42,6 @@ bool ChooseText(HWND picker, int listId, const std::wstring& text) {
   return index != CB_ERR && ChooseListItem(picker, listId, static_cast<int>(index));
 }
 
-bool SetEditText(HWND picker, int editId, const wchar_t* text) {
-  return SendMessageW(GetDlgItem(picker, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
 // Confirms the font picker with another size.
 ::testing::AssertionResult PickFontSize(const Editor& editor, const std::wstring& size) {
   return editor.Pick(kFontButton,
@@ -56,7 +52,7 @@ bool SetEditText(HWND picker, int editId, const wchar_t* text) {
 ::testing::AssertionResult PickBackColourRed(const Editor& editor, const wchar_t* red,
                                              int closeButton = IDOK) {
   return editor.Pick(
-      kBackColourButton, [&](HWND picker) { return SetEditText(picker, kRedEdit, red); },
+      kBackColourButton, [&](HWND picker) { return SetDlgItemTextW(picker, kRedEdit, red) != FALSE; },
       closeButton);
 }
 
@@ -251,9 +247,9 @@ TEST_F(EditorColorPicker, OpensUnpresetAndStoresAConfirmedColour) {
               return GetRValue(pixel) != GetGValue(pixel) || GetGValue(pixel) != GetBValue(pixel);
             }), 0);
 
-  SetEditText(picker, kRedEdit, L"18");
-  SetEditText(picker, kGreenEdit, L"52");
-  SetEditText(picker, kBlueEdit, L"86");
+  SetDlgItemTextW(picker, kRedEdit, L"18");
+  SetDlgItemTextW(picker, kGreenEdit, L"52");
+  SetDlgItemTextW(picker, kBlueEdit, L"86");
   ASSERT_TRUE(editor.Press(picker, IDOK));
   editor.Apply();
   EXPECT_EQ(home.SavedRecord().backColor, RGB(18, 52, 86));

@@ -60,17 +60,15 @@ std::vector<HWND> WindowsOf(DWORD processId, const char* className) {
   return found;
 }
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
+// A window's class name or title, as get gives it.
+static std::string TextOf(HWND window, int(WINAPI* get)(HWND, LPSTR, int)) {
+  char text[256] = {};
+  get(window, text, sizeof text);
+  return text;
 }
 
-std::string TitleOf(HWND window) {
-  char title[256] = {};
-  GetWindowTextA(window, title, sizeof title);
-  return title;
-}
+std::string ClassOf(HWND window) { return TextOf(window, GetClassNameA); }
+std::string TitleOf(HWND window) { return TextOf(window, GetWindowTextA); }
 
 DWORD ProcessOf(HWND window) {
   DWORD process = 0;
